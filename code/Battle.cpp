@@ -1,0 +1,321 @@
+#include "Battle.h"
+#include "Combatant.h"
+#include "CpuInput.h"
+#include "DrawWindow.h"
+#include "InputObj.h"
+#include <SDL/SDL_image.h>
+#include <cstdio>
+#include <sstream>
+
+Battle::Battle()
+    : textOutput(nullptr), battleTimer(0), battleState(0), dw(nullptr), endurance(0), accuracy(0), leftTurn(false),
+      leftCombatant(nullptr), rightCombatant(nullptr), drawRules{0, 0, 0, 0}, hpBack(0), overkillBonus(0),
+      numHits(0), numDmg(0), numVicts(0), countVict(false), bkg(nullptr), lastTicks(0)
+{
+    reset();
+    lastTicks = now();
+    bkg = IMG_Load("media/bkground/woodCrap.png");
+    if (!bkg) {
+        printf("Image Loading error:%s", SDL_GetError());
+        fflush(stdout);
+    }
+}
+
+Battle::~Battle()
+{
+    delete dw;
+    SDL_FreeSurface(bkg);
+    SDL_FreeSurface(textOutput);
+}
+
+Uint32 Battle::now() const { return SDL_GetTicks(); }
+
+bool Battle::elapsed(Uint32 ms) const { return Uint32(now() - lastTicks) > ms; }
+
+void Battle::reset()
+{
+    battleState = 0;
+    lastTicks = now();
+    numVicts = 0;
+    hpBack = 0;
+    overkillBonus = 0;
+    countVict = false;
+    leftCombatant = nullptr;
+    rightCombatant = nullptr;
+}
+
+void Battle::init(Combatant* lComb, Combatant* rComb, SDL_Color& rulz)
+{
+    endurance = 1000;
+    accuracy = 25;
+    battleState = 1;
+    lastTicks = now();
+    leftCombatant = lComb;
+    rightCombatant = rComb;
+    if (leftCombatant)
+        leftCombatant->animate(0);
+    if (rightCombatant)
+        rightCombatant->animate(0);
+    leftTurn = true;
+    numHits = 0;
+    numDmg = 0;
+    hpBack = 0;
+    overkillBonus = 0;
+    drawRules = rulz;
+    if (!dw)
+        dw = new DrawWindow();
+    dw->init(drawRules);
+}
+
+void Battle::processInput(const SDL_Event& mainEvent)
+{
+    Combatant* cInUse = leftTurn ? leftCombatant : rightCombatant;
+    if (cInUse)
+        cInUse->processInput(mainEvent);
+
+    if (mainEvent.type != SDL_USEREVENT)
+        return;
+    // A hit with no record, or with nobody to land on, is dropped rather than dereferenced.
+    const SDL_Rect* att = static_cast<const SDL_Rect*>(mainEvent.user.data1);
+    if (!att || !leftCombatant || !rightCombatant)
+        return;
+    const Uint16 targetC = att->w;
+    ++numHits;
+    numDmg = att->h;
+    (targetC & 1 ? leftCombatant : rightCombatant)->animate(1);
+    if (targetC & 2) {
+        if (rightCombatant->takeDamage(static_cast<Uint8>(numDmg)))
+            ++overkillBonus;
+    } else {
+        leftCombatant->takeDamage(static_cast<Uint8>(numDmg));
+    }
+}
+
+void Battle::gameLoop()
+{
+    Combatant* comb = leftTurn ? leftCombatant : rightCombatant;
+    const Uint16 targetCode = leftTurn ? 3 : 0;
+    InputObj* io = comb ? comb->getIo() : nullptr;
+
+    switch (battleState) {
+    case 1:
+        if (elapsed(1000)) {
+            battleState = 3;
+            lastTicks = now();
+        }
+        break;
+    case 2:
+        numHits = 0;
+        numDmg = 0;
+        if (leftCombatant)
+            leftCombatant->animate(0);
+        if (rightCombatant)
+            rightCombatant->animate(0);
+        battleState = leftTurn ? 3 : 4;
+        break;
+    case 3:
+        if (io) {
+            const SDL_Rect area = dw->getDimensions();
+            dw->drawEvaluator(io->getButton1(), accuracy, static_cast<Sint16>(io->getCursorPosX() - area.x),
+                              static_cast<Sint16>(io->getCursorPosY() - area.y), endurance, targetCode);
+        }
+        if (dw->getDrawingStatus() == 2) {
+            battleState = 5;
+            lastTicks = now();
+        }
+        break;
+    case 4:
+        // Not restarting the clock here: the result pause is measured from the set-up of the opponent's turn.
+        if (CpuInput* cpu = dynamic_cast<CpuInput*>(io)) {
+            cpu->getNextMove();
+            if (cpu->getMoveDone())
+                battleState = 5;
+        } else {
+            battleState = 5;
+        }
+        break;
+    case 5:
+        if (elapsed(1000)) {
+            lastTicks = now();
+            const bool leftDead = leftCombatant && leftCombatant->getAreYouDead();
+            const bool rightDead = rightCombatant && rightCombatant->getAreYouDead();
+            if (!leftDead && !rightDead) {
+                leftTurn = !leftTurn;
+                endurance = 1000;
+                battleState = 2;
+                if (io)
+                    io->clearInput();
+                dw->init(drawRules);
+            } else {
+                battleState = 6;
+            }
+        }
+        break;
+    case 6: {
+        const bool rightDead = rightCombatant && rightCombatant->getAreYouDead();
+        const bool leftDead = leftCombatant && leftCombatant->getAreYouDead();
+        if (!countVict && rightDead) {
+            ++numVicts;
+            hpBack = static_cast<Uint8>(hpBack + numVicts / 6 + 1);
+            overkillBonus = static_cast<Uint8>(overkillBonus / (numVicts <= 5 ? 10 : numVicts <= 11 ? 8 : 6));
+            if (leftCombatant) {
+                leftCombatant->addHP(hpBack);
+                leftCombatant->addHP(overkillBonus);
+            }
+            countVict = true;
+        }
+        if (rightDead && elapsed(2000)) {
+            lastTicks = now();
+            countVict = false;
+            battleState = 0;
+            if (leftCombatant)
+                leftCombatant->animate(0);
+            rightCombatant->animate(0);
+        } else if (leftDead && elapsed(5000)) {
+            lastTicks = now();
+            battleState = 7;
+        }
+        break;
+    }
+    default: // 0 and 7: nothing runs
+        break;
+    }
+}
+
+Uint8 Battle::getStatus() { return battleState; }
+Sint32 Battle::getEndurance() { return endurance; }
+Uint32 Battle::getNumberOfVictories() { return numVicts; }
+
+void Battle::renderText(SDL_Surface* dest, TTF_Font* font, const std::string& text, SDL_Color colour, Sint16 x,
+                        Sint16 y)
+{
+    SDL_FreeSurface(textOutput);
+    textOutput = font ? TTF_RenderText_Solid(font, text.c_str(), colour) : nullptr;
+    if (!textOutput)
+        return;
+    SDL_Rect at{x, y, 0, 0};
+    SDL_UpperBlit(textOutput, nullptr, dest, &at);
+    // Released at once: a surface a frame would otherwise pile up over a long run.
+    SDL_FreeSurface(textOutput);
+    textOutput = nullptr;
+}
+
+void Battle::render(SDL_Surface* dest, TTF_Font* font)
+{
+    SDL_Color textCol{255, 255, 255, 0};
+    SDL_Color textCol2{64, 64, 64, 0};
+    SDL_Rect textPosa{0, 0, 0, 0};
+    SDL_Rect textPos1{170, 350, 0, 0};
+
+    if (bkg) {
+        SDL_Rect at{0, 0, 0, 0};
+        SDL_UpperBlit(bkg, nullptr, dest, &at);
+    } else {
+        SDL_FillRect(dest, nullptr, SDL_MapRGB(dest->format, 0, 0, 0));
+    }
+    renderText(dest, font, "Escape = Quit, F10 = restart", textCol, textPosa.x, textPosa.y);
+
+    if (battleState >= 1 && battleState <= 6)
+        renderCombatants(dest, font);
+    switch (battleState) {
+    case 1:
+        renderBattleIntro(dest, font, textCol, textPos1);
+        break;
+    case 3:
+        renderEndurance(dest, font, textCol, textCol2, textPos1);
+        break;
+    case 5:
+        renderResults(dest, font, textCol, textPos1);
+        break;
+    case 6:
+        renderBattleExtro(dest, font, textCol, textPos1);
+        break;
+    default:
+        break;
+    }
+
+    if ((battleState == 3 || battleState == 5) && leftTurn && dw) {
+        dw->render(dest, leftTurn);
+        if (leftCombatant && leftCombatant->getIo())
+            leftCombatant->getIo()->render(dest, accuracy);
+    }
+}
+
+void Battle::renderCombatants(SDL_Surface* dest, TTF_Font* font)
+{
+    if (leftCombatant)
+        leftCombatant->render(dest, font);
+    if (rightCombatant)
+        rightCombatant->render(dest, font);
+    std::ostringstream line;
+    line << numVicts << " victories so far...";
+    renderText(dest, font, line.str(), SDL_Color{192, 192, 192, 0}, 30, 90);
+}
+
+void Battle::renderBattleIntro(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
+{
+    std::ostringstream line;
+    if (rightCombatant)
+        line << rightCombatant->getName();
+    line << " approaches!";
+    renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+}
+
+void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Color& textCol2,
+                             SDL_Rect& textPos1)
+{
+    const int status = dw ? dw->getDrawingStatus() : 2;
+    if (status == 0) {
+        renderText(dest, font, "Connect the dots by clicking and dragging the mouse.", textCol, textPos1.x,
+                   textPos1.y);
+        return;
+    }
+    if (status != 1)
+        return;
+    const Sint32 e = getEndurance();
+    const int width = (e < 0 || e > 1000) ? 300 : e * 300 / 1000;
+    textPos1.y += 15;
+    SDL_Rect endFill{textPos1.x, textPos1.y, static_cast<Uint16>(width), 15};
+    const Uint8 shade = e > 250 ? 32 : 160;
+    if (width > 0)
+        SDL_FillRect(dest, &endFill, SDL_MapRGB(dest->format, shade, shade, shade));
+    renderText(dest, font, "Endurance", textCol2, textPos1.x, textPos1.y);
+    textPos1.y -= 15;
+
+    std::ostringstream line;
+    line << "Hits: " << numHits;
+    if (overkillBonus != 0)
+        line << "( " << unsigned(overkillBonus) << " overkill)";
+    renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+}
+
+void Battle::renderResults(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
+{
+    std::ostringstream line;
+    line << int(numHits) * int(numDmg) << " Damage Total";
+    if (overkillBonus != 0)
+        line << ", with overkill of " << unsigned(overkillBonus) << " Hits.";
+    renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+}
+
+void Battle::renderBattleExtro(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
+{
+    const bool lost = leftCombatant && leftCombatant->getAreYouDead();
+    std::ostringstream line;
+    if (lost)
+        line << "You Lose. " << numVicts << " victories total.";
+    else
+        line << "You win! " << numVicts << " victories.";
+    renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    if (lost)
+        return;
+
+    std::ostringstream gain;
+    gain << "You gain " << unsigned(hpBack) + unsigned(overkillBonus);
+    if (overkillBonus != 0)
+        gain << " (includes +" << unsigned(overkillBonus) << " overkill bonus)";
+    gain << " HP.";
+    textPos1.y += 15;
+    renderText(dest, font, gain.str(), textCol, textPos1.x, textPos1.y);
+    textPos1.y -= 15;
+}

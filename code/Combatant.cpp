@@ -1,0 +1,116 @@
+#include "Combatant.h"
+#include "InputObj.h"
+#include "MediaPlayer.h"
+#include <SDL/SDL_gfxPrimitives.h>
+
+Combatant::Combatant()
+    : textOutput(nullptr), name("Blank"), maxHp(20), hp(20), playerSide(true), areYouDead(false), io(nullptr),
+      mo(nullptr)
+{
+}
+
+Combatant::~Combatant()
+{
+    SDL_FreeSurface(textOutput);
+}
+
+void Combatant::setStats(Uint8 h, std::string& n)
+{
+    maxHp = h;
+    hp = h;
+    name = n;
+}
+
+void Combatant::setName(std::string n) { name = std::move(n); }
+std::string Combatant::getName() { return name; }
+void Combatant::setInput(InputObj* input) { io = input; }
+InputObj* Combatant::getIo() { return io; }
+void Combatant::setSide(bool left) { playerSide = left; }
+void Combatant::setMedia(MediaPlayer* player) { mo = player; }
+Uint8 Combatant::getHp() { return hp; }
+Uint8 Combatant::getMaxHp() { return maxHp; }
+bool Combatant::getAreYouDead() { return areYouDead; }
+
+bool Combatant::takeDamage(Uint8 damage)
+{
+    bool overkill = damage > hp;
+    if (hp <= damage) {
+        hp = 0;
+        areYouDead = true;
+        animate(3);
+    } else {
+        animate(2);
+        hp -= damage;
+    }
+    return overkill;
+}
+
+void Combatant::addHP(Uint8 amount)
+{
+    unsigned sum = unsigned(hp) + amount;
+    hp = sum > maxHp ? maxHp : static_cast<Uint8>(sum);
+}
+
+void Combatant::setMaxHP(Uint8 value)
+{
+    maxHp = value;
+    if (hp > maxHp)
+        hp = maxHp;
+}
+
+void Combatant::addMaxHP(Uint8 amount)
+{
+    // The field is 8 bits wide: saturate rather than wrap, and never reach 0 (the health bar divides by it).
+    unsigned sum = unsigned(maxHp) + amount;
+    maxHp = sum > 255 ? 255 : static_cast<Uint8>(sum);
+    hp = maxHp;
+}
+
+void Combatant::processInput(const SDL_Event& e)
+{
+    if (io)
+        io->processInput(e);
+}
+
+void Combatant::animate(Uint8 number)
+{
+    if (mo)
+        mo->changeAnim(number);
+}
+
+void Combatant::renderText(SDL_Surface* screen, TTF_Font* font, const std::string& text, Sint16 x, Sint16 y)
+{
+    SDL_FreeSurface(textOutput);
+    textOutput = font ? TTF_RenderText_Solid(font, text.c_str(), SDL_Color{255, 255, 255, 0}) : nullptr;
+    if (!textOutput)
+        return;
+    SDL_Rect at{x, y, 0, 0};
+    SDL_UpperBlit(textOutput, nullptr, screen, &at);
+    // Released at once: a surface a frame would otherwise pile up over a long run.
+    SDL_FreeSurface(textOutput);
+    textOutput = nullptr;
+}
+
+void Combatant::render(SDL_Surface* screen, TTF_Font* font)
+{
+    const bool left = playerSide;
+    if (mo) {
+        SDL_Rect at{static_cast<Sint16>(left ? 85 : 555), 280, 0, 0};
+        mo->render(screen, at);
+    }
+    renderText(screen, font, name, left ? 20 : 490, 50);
+
+    const Sint16 barX = left ? 10 : 480;
+    SDL_Rect back{barX, 70, 150, 20};
+    SDL_FillRect(screen, &back, SDL_MapRGBA(screen->format, 32, 32, 32, 230));
+
+    // A maximum of 0 cannot come from the roster, but must never divide.
+    const int w = maxHp ? hp * 150 / maxHp : 0;
+    const Uint8 grey = maxHp ? static_cast<Uint8>(hp * 255 / maxHp) : 0;
+    SDL_Rect fill{static_cast<Sint16>(left ? 10 : 630 - w), 70, static_cast<Uint16>(w), 20};
+    if (w > 0)
+        SDL_FillRect(screen, &fill, SDL_MapRGBA(screen->format, 96, 32, 32, 255));
+    rectangleRGBA(screen, barX, 70, barX + 150, 90, grey, grey, grey, 255);
+
+    renderText(screen, font, std::to_string(hp), left ? 20 : 610, 70);
+}

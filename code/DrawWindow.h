@@ -1,0 +1,37 @@
+#ifndef DRAWWINDOW_H
+#define DRAWWINDOW_H
+
+#include "HitRecords.h"
+#include <SDL/SDL.h>
+
+class LinePattern;
+
+// The square area where the player traces the dot path; judges the stroke frame by frame and sends hits.
+class DrawWindow {
+public:
+    DrawWindow();
+    DrawWindow(const DrawWindow&) = delete;
+    DrawWindow& operator=(const DrawWindow&) = delete;
+    ~DrawWindow();
+
+    void init(SDL_Color& rulz);
+    void drawEvaluator(bool button1, Uint8 accuracy, Sint16 posX, Sint16 posY, int& end, Uint16 targetCode);
+    int getDrawingStatus();
+    SDL_Rect getDimensions();
+    void render(SDL_Surface* dest, bool col);
+    void setLinePattern(LinePattern* llp);
+    LinePattern* getLinePattern() const { return lp; }
+
+private:
+    LinePattern* lp;
+    SDL_Rect dimensions;
+    SDL_Rect* attStruct; // record of the latest hit; owned by hits
+    Uint8 endBurn;
+    Uint8 numHits;
+    int drawingState;
+    Uint32 lastTicks;
+    SDL_Surface* bkg;
+    HitRecords hits;
+};
+
+#endif

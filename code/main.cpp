@@ -1,0 +1,268 @@
+#include "main.h"
+#include "Combatant.h"
+#include "MediaPlayer.h"
+#include "MediaResource.h"
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+SDL_Surface* screen = nullptr;
+TTF_Font* font = nullptr;
+int screenResX = 640;
+int screenResY = 480;
+SDL_Event mainEvent;
+FPSmanager fpsKeeper;
+int fpsGoal = 30;
+Battle battul;
+UserInput masterInput;
+CpuInput oppInput;
+Combatant* lComb = nullptr;
+Combatant* rComb = nullptr;
+SDL_Color rulz = {0, 0, 0, 0};
+bool escKeyHit = false;
+bool resetGameHit = false;
+int gameMode = 0;
+MediaResource* mr = nullptr;
+MediaResource* mr2 = nullptr;
+MediaPlayer* mo = nullptr;
+MediaPlayer* mo2 = nullptr;
+const char title[16] = "QuillfrayBattle";
+const char icon[16] = "QuillfrayBattle";
+
+int SDL_main(int, char*[])
+{
+    if (initEngine() == -1 || initGame() == -1 || gameLoop() == -1)
+        return -1;
+    SDL_ShowCursor(1);
+    SDL_FreeSurface(screen);
+    SDL_Quit();
+    TTF_Quit();
+    return 0;
+}
+
+Sint8 initEngine()
+{
+    if (initSDL(false) == -1 || initGfx(false) == -1)
+        return -1;
+    SDL_WM_SetCaption(title, icon);
+    return 0;
+}
+
+Sint8 initSDL(bool)
+{
+    if (SDL_Init(SDL_INIT_VIDEO) == -1) {
+        printf("Unable to init SDL: %s\n", SDL_GetError());
+        return -1;
+    }
+    if (TTF_Init() == -1) {
+        printf("Unable to init SDL_TTF: %s\n", SDL_GetError());
+        return -1;
+    }
+    font = TTF_OpenFont("text/FreeSans.ttf", 12);
+    if (!font) {
+        printf("TTF_OpenFont: %s\n", SDL_GetError());
+        return -1;
+    }
+    return 0;
+}
+
+Sint8 initGfx(bool debugMode)
+{
+    screen = SDL_SetVideoMode(screenResX, screenResY, 32, debugMode ? 0 : SDL_FULLSCREEN);
+    if (!screen) {
+        printf("Error initializing video: %s", SDL_GetError());
+        return -1;
+    }
+    mr = new MediaResource("demoChar");
+    mr2 = new MediaResource("demoBadguy");
+    mo = new MediaPlayer(mr);
+    mo2 = new MediaPlayer(mr2);
+    resetGame();
+    SDL_ShowCursor(0);
+    return 0;
+}
+
+Sint8 initGame()
+{
+    if (initGameVariables() == -1 || loadRound() == -1)
+        return -1;
+    return 0;
+}
+
+Sint8 initGameVariables()
+{
+    SDL_initFramerate(&fpsKeeper);
+    SDL_setFramerate(&fpsKeeper, fpsGoal);
+    SDL_EnableKeyRepeat(1, 30);
+    srand(static_cast<unsigned>(time(nullptr)));
+    return 0;
+}
+
+Sint8 loadRound()
+{
+    return 0;
+}
+
+Sint8 gameLoop()
+{
+    bool done = false;
+    while (!done)
+        if (gamePass(done) == -1)
+            return -1;
+    return 0;
+}
+
+Sint8 gamePass(bool& done)
+{
+    while (SDL_PollEvent(&mainEvent) == 1) {
+        switch (mainEvent.type) {
+        case SDL_ACTIVEEVENT:
+            if (mainEvent.active.gain == 1)
+                masterInput.forceMousePos();
+            break;
+        case SDL_KEYDOWN:
+            if (mainEvent.key.keysym.sym == SDLK_ESCAPE)
+                escKeyHit = true;
+            break;
+        case SDL_KEYUP:
+            if (mainEvent.key.keysym.sym == SDLK_ESCAPE)
+                escKeyHit = false;
+            else if (mainEvent.key.keysym.sym == SDLK_F10)
+                resetGameHit = true;
+            break;
+        default: // a window-system quit request among them: the game ends only on Escape
+            break;
+        }
+        if (gameMode == 1)
+            battul.processInput(mainEvent);
+        else
+            masterInput.processInput(mainEvent);
+    }
+    battul.gameLoop();
+    if (escKeyHit)
+        done = true;
+    if (resetGameHit)
+        resetGame();
+    if (gameMode == 1 && battul.getStatus() == 0)
+        addNewBadGuy();
+    return render();
+}
+
+Sint8 render()
+{
+    SDL_framerateDelay(&fpsKeeper);
+    if (gameMode == 1)
+        battul.render(screen, font);
+    else
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    if (SDL_Flip(screen) == -1) {
+        printf("Cannot flip screens: %s\n", SDL_GetError());
+        return -1;
+    }
+    return 0;
+}
+
+void resetGame()
+{
+    delete lComb;
+    lComb = new Combatant();
+    lComb->setInput(&masterInput);
+    lComb->setName("Player");
+    lComb->setMaxHP(30);
+    lComb->setMedia(mo);
+    battul.reset();
+    gameMode = 1;
+    resetGameHit = false;
+}
+
+void addNewBadGuy()
+{
+    delete rComb;
+    rComb = new Combatant();
+    setUpNewBadguy(rComb, &oppInput, rulz);
+    battul.init(lComb, rComb, rulz);
+}
+
+namespace {
+enum Upgrade { MaxHp, Damage, Dist, Angle, Burn, UpgradeKinds };
+
+struct Family {
+    Upgrade a, b;
+    const char* tiers[5];
+};
+
+// Tested in this order; the last pair that qualifies names the opponent.
+const Family families[10] = {
+    {Angle, MaxHp, {"Mini Longarms", "Junior Longarms", "Longarms", "Grandpa Longarms", "King Longarms"}},
+    {Angle, Damage, {"Bandit", "Thief", "Shadow", "Assassin", "The CEO"}},
+    {Dist, Damage, {"Brute", "Giant", "Andore", "McBamf", "Hammertime"}},
+    {Burn, MaxHp, {"Crystal", "Shard", "Spire", "Obelisk", "Big Shiny"}},
+    {Burn, Angle, {"Fairy", "Sprite", "Mrs. Sparkle", "Titania", "Pretty Pretty Princess!"}},
+    {Dist, Angle, {"Mosquitoes", "Killer Beez", "Red Tide (it flies now)", "Locusts", "It Tickles..."}},
+    {MaxHp, Damage, {"Golem", "Guardian", "Tauros", "WarMech", "Killbot2000"}},
+    {Burn, Damage, {"Apprentice", "Wizard", "Necromancer", "Archmage", "Zappity-Doom"}},
+    {Burn, Dist, {"Baby Dragon", "Wyrm", "Red Dragon", "Big Mama", "Teh Ancient One!"}},
+    {Dist, MaxHp, {"Sludge", "Goo", "Slime", "Murgle", "Cubicle"}},
+};
+
+// A pattern rule rises to 3 at most; a draw beyond that becomes one extra hit point.
+void raiseRule(Uint8& rule, Combatant* opponent)
+{
+    if (rule <= 2)
+        ++rule;
+    else
+        opponent->addMaxHP(1);
+}
+} // namespace
+
+void setUpNewBadguy(Combatant* opponent, CpuInput* cpu, SDL_Color& rules)
+{
+    const Uint32 victories = battul.getNumberOfVictories();
+
+    opponent->setInput(cpu);
+    cpu->setStats(2);
+    opponent->setSide(false);
+    std::string firstName = "Bad dude";
+    opponent->setStats(8, firstName);
+
+    rules.r = static_cast<Uint8>(rand() % 9);
+    rules.g = rules.b = rules.unused = 0;
+
+    Uint32 count[UpgradeKinds] = {};
+    for (Uint32 i = 0; i < victories; ++i) {
+        const int d = rand() % 20;
+        if (d <= 7) {
+            opponent->addMaxHP(2);
+            ++count[MaxHp];
+        } else if (d <= 10) {
+            cpu->addDamage(1);
+            ++count[Damage];
+        } else if (d <= 13) {
+            raiseRule(rules.g, opponent);
+            ++count[Dist];
+        } else if (d <= 16) {
+            raiseRule(rules.b, opponent);
+            ++count[Angle];
+        } else {
+            raiseRule(rules.unused, opponent);
+            ++count[Burn];
+        }
+    }
+
+    // Hit point draws are the likeliest, so they weigh less; each weighted count then grows alike on average.
+    Uint64 weighted[UpgradeKinds];
+    for (int k = 0; k < UpgradeKinds; ++k)
+        weighted[k] = Uint64(count[k]) * (k == MaxHp ? 3 : 8);
+    Uint8 score[UpgradeKinds] = {};
+    for (int k = 0; k < UpgradeKinds; ++k)
+        for (int other = 0; other < UpgradeKinds; ++other)
+            if (other != k && weighted[k] >= weighted[other])
+                ++score[k];
+
+    const int tier = victories >= 20 ? 4 : static_cast<int>(victories / 5);
+    for (const Family& f : families)
+        if (score[f.a] >= 3 && score[f.b] >= 3 && (score[f.a] == 4 || score[f.b] == 4))
+            opponent->setName(f.tiers[tier]);
+
+    opponent->setMedia(mo2);
+}
