@@ -217,8 +217,11 @@ void raiseRule(Uint8& rule, Combatant* opponent)
 
 void setUpNewBadguy(Combatant* opponent, CpuInput* cpu, SDL_Color& rules)
 {
-    const Uint32 victories = battul.getNumberOfVictories();
+    makeOpponent(battul.getNumberOfVictories(), opponent, cpu, rules);
+}
 
+void makeOpponent(Uint32 victories, Combatant* opponent, CpuInput* cpu, SDL_Color& rules)
+{
     opponent->setInput(cpu);
     cpu->setStats(2);
     opponent->setSide(false);

@@ -51,5 +51,7 @@ Sint8 render();
 void resetGame();
 void addNewBadGuy();
 void setUpNewBadguy(Combatant* opponent, CpuInput* cpu, SDL_Color& rules);
+// The roster itself, for a given number of victories.
+void makeOpponent(Uint32 victories, Combatant* opponent, CpuInput* cpu, SDL_Color& rules);
 
 #endif

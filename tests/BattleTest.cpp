@@ -1,0 +1,247 @@
+#include "Battle.h"
+#include "Combatant.h"
+#include "CpuInput.h"
+#include "DrawWindow.h"
+#include "TestSeams.h"
+#include "TestSupport.h"
+#include "UserInput.h"
+#include <gtest/gtest.h>
+
+namespace {
+
+SDL_Event hitEvent(SDL_Rect* record)
+{
+    SDL_Event e{};
+    e.type = SDL_USEREVENT;
+    e.user.data1 = record;
+    return e;
+}
+
+SDL_Event buttonEvent(bool down)
+{
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = SDL_BUTTON_LEFT;
+    return e;
+}
+
+// A battle between a player with a mouse and a computer opponent, on the scripted clock.
+struct Fight : ::testing::Test {
+    Battle battle;
+    UserInput mouse;
+    CpuInput cpu;
+    Combatant player;
+    Combatant* opponent = nullptr;
+    SDL_Color rules{0, 0, 0, 0};
+
+    void SetUp() override
+    {
+        support::initVideo();
+        support::drainQueue();
+        seam::setTicks(5000);
+        player.setInput(&mouse);
+        cpu.setStats(2);
+        player.setMaxHP(255);
+        battle.reset();
+        newOpponent(8);
+    }
+    void TearDown() override
+    {
+        support::drainQueue();
+        delete opponent;
+    }
+    void newOpponent(Uint8 hp)
+    {
+        delete opponent;
+        opponent = new Combatant;
+        std::string n = "Foe";
+        opponent->setStats(hp, n);
+        opponent->setSide(false);
+        opponent->setInput(&cpu);
+        battle.init(&player, opponent, rules);
+    }
+    void step(Uint32 ms = 0)
+    {
+        seam::advance(ms);
+        battle.gameLoop();
+    }
+    void hit(Uint16 targetCode, Uint16 damage)
+    {
+        SDL_Rect rec{0, 0, targetCode, damage};
+        battle.processInput(hitEvent(&rec));
+    }
+    // Intro, then a stroke pressed and released at once: the player's turn ends without a dot.
+    void toPlayersResult()
+    {
+        step(1001);
+        ASSERT_EQ(battle.getStatus(), 3);
+        battle.processInput(buttonEvent(true));
+        step();
+        battle.processInput(buttonEvent(false));
+        step();
+        ASSERT_EQ(battle.getStatus(), 5);
+    }
+    // Kills the opponent with extra overkill hits and plays the battle out to state 0.
+    void win(int overkillHits)
+    {
+        hit(3, opponent->getHp());
+        for (int i = 0; i < overkillHits; ++i)
+            hit(3, 1);
+        toPlayersResult();
+        step(1001);
+        ASSERT_EQ(battle.getStatus(), 6);
+        for (int i = 0; i < 5; ++i)
+            step(400); // the victory is counted once however long state 6 lasts
+        step(1);
+        ASSERT_EQ(battle.getStatus(), 0);
+    }
+};
+
+TEST_F(Fight, IntroLastsMoreThanOneSecondAndThePlayerMovesFirst)
+{
+    EXPECT_EQ(battle.getStatus(), 1);
+    step(1000);
+    EXPECT_EQ(battle.getStatus(), 1);
+    step(1);
+    EXPECT_EQ(battle.getStatus(), 3);
+    EXPECT_TRUE(battle.getLeftTurn());
+    EXPECT_EQ(battle.getEndurance(), 1000);
+    step(60000); // no stroke yet: the turn waits
+    EXPECT_EQ(battle.getStatus(), 3);
+}
+
+TEST_F(Fight, TurnsAlternateWithTheOpponentsPauseCountedFromItsSetUp)
+{
+    toPlayersResult();
+    mouse.processInput(buttonEvent(true)); // held when the turn ends, cleared by the change of turn
+    step(1000);
+    EXPECT_EQ(battle.getStatus(), 5);
+    step(1); // pause over at T
+    EXPECT_EQ(battle.getStatus(), 2);
+    EXPECT_FALSE(battle.getLeftTurn());
+    EXPECT_FALSE(mouse.getButton1());
+    EXPECT_EQ(battle.getEndurance(), 1000);
+
+    step(); // set-up
+    EXPECT_EQ(battle.getStatus(), 4);
+    for (int i = 0; i < 5; ++i) {
+        step(10);
+        EXPECT_EQ(battle.getStatus(), 4);
+    }
+    step(10); // the sixth step pushes the hit
+    EXPECT_EQ(battle.getStatus(), 5);
+    SDL_Event e;
+    ASSERT_EQ(SDL_PollEvent(&e), 1);
+    battle.processInput(e);
+    EXPECT_EQ(player.getHp(), 18);
+    EXPECT_EQ(battle.getNumDmg(), 2);
+
+    step(940); // 1000 ms after T: still showing the opponent's result
+    EXPECT_EQ(battle.getStatus(), 5);
+    step(1);
+    EXPECT_EQ(battle.getStatus(), 2);
+    EXPECT_TRUE(battle.getLeftTurn());
+    step();
+    EXPECT_EQ(battle.getStatus(), 3);
+    EXPECT_EQ(battle.getNumHits(), 0);
+}
+
+TEST_F(Fight, EventsReachOnlyTheSideWhoseTurnItIs)
+{
+    toPlayersResult();
+    step(1001); // the opponent's turn
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    motion.motion.x = 300;
+    battle.processInput(motion);
+    EXPECT_EQ(mouse.getCursorPosX(), 0);
+}
+
+TEST_F(Fight, HitsCountOverkillAndLandAsTheirLow8Bits)
+{
+    hit(3, 5);
+    EXPECT_EQ(opponent->getHp(), 3);
+    hit(3, 3); // exactly the hit points left: a kill, not an overkill
+    EXPECT_TRUE(opponent->getAreYouDead());
+    EXPECT_EQ(battle.getOverkillBonus(), 0);
+    hit(3, 1);
+    hit(3, 1);
+    EXPECT_EQ(battle.getOverkillBonus(), 2);
+    EXPECT_EQ(battle.getNumHits(), 4);
+
+    hit(0, 256 + 3);
+    EXPECT_EQ(player.getHp(), 17);
+    EXPECT_EQ(battle.getNumDmg(), 259);
+}
+
+TEST_F(Fight, BrokenHitEventsAreIgnored)
+{
+    battle.processInput(hitEvent(nullptr));
+    EXPECT_EQ(battle.getNumHits(), 0);
+    battle.reset(); // no combatants until the next battle starts
+    hit(3, 1);
+    hit(0, 1);
+    EXPECT_EQ(battle.getNumHits(), 0);
+    EXPECT_EQ(player.getHp(), 20);
+}
+
+TEST_F(Fight, VictoriesHealByTheTable)
+{
+    struct Expect {
+        Uint32 victory;
+        Uint8 hpBack, bonus;
+    } table[] = {{1, 1, 2}, {5, 1, 2}, {6, 2, 3}, {11, 2, 3}, {12, 3, 4}, {17, 3, 4}, {18, 4, 4}, {24, 5, 4}};
+    size_t next = 0;
+    for (Uint32 v = 1; v <= 24; ++v) {
+        player.addHP(255);
+        player.takeDamage(155);
+        win(25);
+        EXPECT_EQ(battle.getNumberOfVictories(), v);
+        if (next < std::size(table) && table[next].victory == v) {
+            EXPECT_EQ(battle.getHpBack(), table[next].hpBack) << "victory " << v;
+            EXPECT_EQ(battle.getOverkillBonus(), table[next].bonus) << "victory " << v;
+            EXPECT_EQ(player.getHp(), 100 + table[next].hpBack + table[next].bonus) << "victory " << v;
+            ++next;
+        }
+        newOpponent(8);
+    }
+    EXPECT_EQ(next, std::size(table));
+}
+
+TEST_F(Fight, HealingNeverLiftsThePlayerAboveItsMaximum)
+{
+    player.setMaxHP(30);
+    win(100);
+    EXPECT_EQ(player.getHp(), 30);
+    EXPECT_EQ(battle.getOverkillBonus(), 10);
+}
+
+TEST_F(Fight, DefeatHoldsTheEndScreenFiveSecondsThenWaitsForANewGame)
+{
+    hit(0, 255);
+    ASSERT_TRUE(player.getAreYouDead());
+    toPlayersResult();
+    step(1001);
+    ASSERT_EQ(battle.getStatus(), 6);
+    step(5000);
+    EXPECT_EQ(battle.getStatus(), 6);
+    EXPECT_EQ(battle.getNumberOfVictories(), 0);
+    step(1);
+    EXPECT_EQ(battle.getStatus(), 7);
+    step(600000);
+    EXPECT_EQ(battle.getStatus(), 7);
+    battle.reset();
+    EXPECT_EQ(battle.getStatus(), 0);
+}
+
+TEST_F(Fight, TheClockIsTheScriptedOne)
+{
+    // Guards the link-time override: if the game read the real clock, the intro would never end here.
+    seam::setTicks(0xFFFFFF00u);
+    newOpponent(8);
+    seam::setTicks(0xFFFFFF00u + 1001); // and the difference is taken unsigned across the wrap
+    battle.gameLoop();
+    EXPECT_EQ(battle.getStatus(), 3);
+}
+
+} // namespace

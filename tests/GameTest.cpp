@@ -1,0 +1,210 @@
+#include "Combatant.h"
+#include "DrawWindow.h"
+#include "LinePattern.h"
+#include "TestSeams.h"
+#include "TestSupport.h"
+#include "main.h"
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+// The whole program as the player meets it: real start-up, real events in the queue, main-loop passes.
+struct Game : ::testing::Test {
+    static void SetUpTestSuite()
+    {
+        seam::setTicks(10000);
+        ASSERT_EQ(initEngine(), 0);
+        ASSERT_EQ(initGame(), 0);
+    }
+    void SetUp() override
+    {
+        support::drainQueue();
+        escKeyHit = false;
+        resetGame();
+        seam::seed(2024);
+        ASSERT_EQ(pass(), 0); // brings on the first opponent
+    }
+    Sint8 pass()
+    {
+        Sint8 r = gamePass(done);
+        ++passes;
+        return r;
+    }
+    void passFor(Uint32 ms)
+    {
+        const Uint32 end = seam::ticks() + ms;
+        while (seam::ticks() < end)
+            ASSERT_EQ(pass(), 0);
+    }
+    // The player's hand: moves onto the target dot with the button held, one dot per frame.
+    void traceOneFrame()
+    {
+        SDL_Rect target;
+        battul.getDrawWindow()->getLinePattern()->getContactPoint(target);
+        const SDL_Rect area = battul.getDrawWindow()->getDimensions();
+        support::pushMotion(area.x + target.x, area.y + target.y);
+        if (!buttonDown)
+            support::pushButton(SDL_BUTTON_LEFT, true, area.x + target.x, area.y + target.y);
+        buttonDown = true;
+    }
+    void release()
+    {
+        support::pushButton(SDL_BUTTON_LEFT, false, 0, 0);
+        buttonDown = false;
+    }
+    void pushF10()
+    {
+        support::pushKey(SDLK_F10, true);
+        support::pushKey(SDLK_F10, false);
+    }
+    void expectFreshGame()
+    {
+        EXPECT_EQ(lComb->getHp(), 20);
+        EXPECT_EQ(lComb->getMaxHp(), 30);
+        EXPECT_EQ(lComb->getName(), "Player");
+        EXPECT_EQ(battul.getNumberOfVictories(), 0u);
+        EXPECT_EQ(battul.getStatus(), 1);
+        EXPECT_EQ(rComb->getName(), "Sludge");
+        EXPECT_EQ(battul.getLeftCombatant(), lComb);
+        EXPECT_EQ(battul.getRightCombatant(), rComb);
+    }
+
+    bool done = false;
+    bool buttonDown = false;
+    int passes = 0;
+};
+
+TEST_F(Game, StartsFullScreenWithItsCaptionAndTheFirstOpponent)
+{
+    EXPECT_EQ(screen->w, 640);
+    EXPECT_EQ(screen->h, 480);
+    EXPECT_EQ(screen->format->BitsPerPixel, 32);
+    EXPECT_TRUE(screen->flags & SDL_FULLSCREEN);
+    char* caption = nullptr;
+    char* iconCaption = nullptr;
+    SDL_WM_GetCaption(&caption, &iconCaption);
+    EXPECT_STREQ(caption, "QuillfrayBattle");
+    EXPECT_STREQ(iconCaption, "QuillfrayBattle");
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), 0);
+    EXPECT_EQ(gameMode, 1);
+    expectFreshGame();
+}
+
+TEST_F(Game, PacesThirtyFramesASecond)
+{
+    const Uint32 start = seam::ticks();
+    for (int i = 0; i < 30; ++i)
+        ASSERT_EQ(pass(), 0);
+    EXPECT_NEAR(double(seam::ticks() - start), 1000.0, 34.0);
+}
+
+TEST_F(Game, EscapeQuitsOnlyWhenStillHeldAfterTheDrain)
+{
+    support::pushKey(SDLK_ESCAPE, true);
+    support::pushKey(SDLK_ESCAPE, false);
+    support::pushKey(SDLK_F10, true); // a key-down of F10 restarts nothing
+    SDL_Event quit{};
+    quit.type = SDL_QUIT; // nor does the window system's close request end the game
+    SDL_PushEvent(&quit);
+    Combatant* player = lComb;
+    ASSERT_EQ(pass(), 0);
+    EXPECT_FALSE(done);
+    EXPECT_EQ(lComb, player);
+
+    support::pushKey(SDLK_ESCAPE, true);
+    passFor(1000); // the intro ends on this pass's step, which still runs ...
+    EXPECT_TRUE(done);
+    EXPECT_EQ(battul.getStatus(), 3);
+    EXPECT_EQ(gameLoop(), 0); // ... and the next pass ends the loop
+}
+
+TEST_F(Game, F10RestartsOnceOnItsKeyUpInEveryState)
+{
+    // Mid-turn, with a stroke on.
+    passFor(1100);
+    traceOneFrame();
+    ASSERT_EQ(pass(), 0);
+    ASSERT_EQ(battul.getDrawWindow()->getDrawingStatus(), 1);
+    const unsigned long before = seam::drawCount();
+    pushF10();
+    pushF10();
+    ASSERT_EQ(pass(), 0);
+    EXPECT_EQ(seam::drawCount() - before, 2u); // one opponent (one start draw) and one pattern nib draw
+    expectFreshGame();
+}
+
+TEST_F(Game, HitsQueuedAcrossARestartLandOnTheNewOpponent)
+{
+    passFor(1100);
+    traceOneFrame();
+    pushF10(); // drained before the step, which then lands the first dot and queues its hit
+    ASSERT_EQ(pass(), 0);
+    EXPECT_EQ(rComb->getHp(), 8);
+    ASSERT_EQ(pass(), 0);
+    EXPECT_EQ(rComb->getHp(), 7);
+    EXPECT_EQ(battul.getNumHits(), 1);
+}
+
+TEST_F(Game, PlaysBattleAfterBattleUntilThePlayerStopsAndLoses)
+{
+    Uint32 wins = 0;
+    int lastMaxHp = 0;
+    int turnsWithoutTracing = 0;
+    const Uint32 winsWanted = 6;
+    while (battul.getStatus() != 7) {
+        ASSERT_LT(passes, 200000) << "the game never ended";
+        const bool tracing = battul.getNumberOfVictories() < winsWanted;
+        if (battul.getStatus() == 1 && battul.getNumberOfVictories() != wins) {
+            wins = battul.getNumberOfVictories();
+            EXPECT_GE(rComb->getMaxHp(), 8);
+            lastMaxHp = rComb->getMaxHp();
+        }
+        if (battul.getStatus() == 3 && battul.getLeftTurn()) {
+            if (tracing && !rComb->getAreYouDead()) {
+                traceOneFrame();
+            } else if (battul.getDrawWindow()->getDrawingStatus() == 0) {
+                support::pushButton(SDL_BUTTON_LEFT, true, 0, 0); // presses and lets go: no dot reached
+                buttonDown = true;
+                ++turnsWithoutTracing;
+            } else if (buttonDown) {
+                release();
+            }
+        } else if (buttonDown && battul.getStatus() != 3) {
+            release();
+        }
+        ASSERT_EQ(pass(), 0);
+    }
+    EXPECT_EQ(wins, winsWanted);
+    EXPECT_GT(lastMaxHp, 8);
+    EXPECT_GT(turnsWithoutTracing, 0);
+    EXPECT_TRUE(lComb->getAreYouDead());
+    EXPECT_EQ(lComb->getHp(), 0);
+
+    // State 7 holds and shows only the background and the key hint: no health bars.
+    passFor(20000);
+    EXPECT_EQ(battul.getStatus(), 7);
+    const SDL_Color barArea = support::pixel(screen, 80, 80);
+    const SDL_Color hint = support::pixel(screen, 2, 5);
+    (void)hint;
+    EXPECT_FALSE(barArea.r == 32 && barArea.g == 32 && barArea.b == 32);
+
+    pushF10();
+    ASSERT_EQ(pass(), 0);
+    expectFreshGame();
+}
+
+TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)
+{
+    ASSERT_EQ(chdir("media"), 0); // no text/FreeSans.ttf from here
+    testing::internal::CaptureStdout();
+    const Sint8 r = initSDL(false);
+    const std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(chdir(".."), 0);
+    EXPECT_EQ(r, -1);
+    EXPECT_EQ(out.rfind("TTF_OpenFont: ", 0), 0u) << out;
+    EXPECT_EQ(out.back(), '\n');
+    EXPECT_EQ(SDL_GetVideoSurface(), nullptr);
+}
+
+} // namespace
