@@ -1,8 +1,37 @@
 #include "AnimFrame.h"
-// Placeholder until character media lands.
-AnimFrame::AnimFrame(std::string) : pic(nullptr), xOffset(0), yOffset(0), timeToHoldFrame(0) {}
-AnimFrame::~AnimFrame() {}
-void AnimFrame::setOffsetAndTime(Sint32, Sint32, Uint32) {}
-Sint32 AnimFrame::render(SDL_Surface*, SDL_Rect&) { return 0; }
-bool AnimFrame::isValid() { return pic != nullptr; }
-Uint16 AnimFrame::getTime() { return timeToHoldFrame; }
+#include <SDL/SDL_image.h>
+
+AnimFrame::AnimFrame(std::string path) : pic(IMG_Load(path.c_str())), xOffset(0), yOffset(0), timeToHoldFrame(0) {}
+
+AnimFrame::~AnimFrame()
+{
+    SDL_FreeSurface(pic);
+}
+
+void AnimFrame::setOffsetAndTime(Sint32 x, Sint32 y, Uint32 t)
+{
+    xOffset = x;
+    yOffset = y;
+    // The file allows any 32-bit hold time; only the low 16 bits are kept.
+    timeToHoldFrame = static_cast<Uint16>(t & 0xFFFF);
+}
+
+Sint32 AnimFrame::render(SDL_Surface* dest, SDL_Rect& center)
+{
+    if (!pic || !dest)
+        return 0;
+    // A copy: the blit clips its destination rectangle, which must not reach the caller's reference point.
+    SDL_Rect at{static_cast<Sint16>(center.x + xOffset), static_cast<Sint16>(center.y + yOffset), 0, 0};
+    SDL_UpperBlit(pic, nullptr, dest, &at);
+    return 0;
+}
+
+bool AnimFrame::isValid()
+{
+    return pic != nullptr;
+}
+
+Uint16 AnimFrame::getTime()
+{
+    return timeToHoldFrame;
+}

@@ -3,6 +3,7 @@
 
 namespace {
 Uint32 fakeNow = 1000;
+Uint32 perReading = 0;
 std::deque<int> scripted;
 unsigned long lcgState = 1;
 unsigned long calls = 0;
@@ -10,7 +11,9 @@ unsigned long calls = 0;
 
 extern "C" Uint32 SDL_GetTicks(void)
 {
-    return fakeNow;
+    const Uint32 now = fakeNow;
+    fakeNow += perReading;
+    return now;
 }
 
 extern "C" void SDL_Delay(Uint32 ms)
@@ -34,6 +37,7 @@ namespace seam {
 void setTicks(Uint32 ms) { fakeNow = ms; }
 void advance(Uint32 ms) { fakeNow += ms; }
 Uint32 ticks() { return fakeNow; }
+void tickPerReading(Uint32 ms) { perReading = ms; }
 void draws(std::initializer_list<int> values) { scripted.insert(scripted.end(), values); }
 size_t drawsLeft() { return scripted.size(); }
 void clearDraws() { scripted.clear(); }

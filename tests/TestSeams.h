@@ -12,6 +12,9 @@ namespace seam {
 void setTicks(Uint32 ms);
 void advance(Uint32 ms);
 Uint32 ticks();
+// Each SDL_GetTicks reading moves the clock on by ms after it is taken (0, the default, keeps it still), so
+// tests can tell two readings within one call apart.
+void tickPerReading(Uint32 ms);
 // Queue exact results for the next rand() calls; once the queue is empty rand() falls back to a
 // deterministic generator restarted by seed().
 void draws(std::initializer_list<int> values);
