@@ -1,11 +1,101 @@
 #include "DrawWindow.h"
 #include "LinePattern.h"
-// Placeholder until the draw window lands.
-DrawWindow::DrawWindow() : lp(new LinePattern), dimensions{170, 30, 300, 300}, attStruct(nullptr), endBurn(0), numHits(0), drawingState(0), lastTicks(0), bkg(nullptr) {}
-DrawWindow::~DrawWindow() { delete lp; }
-void DrawWindow::init(SDL_Color& rulz) { lp->init(dimensions, rulz); drawingState = 0; }
-void DrawWindow::drawEvaluator(bool button1, Uint8, Sint16, Sint16, int&, Uint16) { if (drawingState == 1 && !button1) drawingState = 2; else if (button1) drawingState = 1; }
+#include <SDL/SDL_image.h>
+#include <cstdio>
+
+static int burnFor(Uint8 endBurn)
+{
+    switch (endBurn) {
+    case 0:
+        return 40;
+    case 1:
+        return 50;
+    case 2:
+        return 66;
+    default:
+        return 80;
+    }
+}
+
+DrawWindow::DrawWindow()
+    : lp(new LinePattern), dimensions{170, 30, 300, 300}, attStruct(nullptr), endBurn(0), numHits(0),
+      drawingState(0), lastTicks(SDL_GetTicks()), bkg(IMG_Load("media/bkground/drawBk.png"))
+{
+    if (!bkg) {
+        printf("Image Loading error:%s", SDL_GetError());
+        fflush(stdout);
+    }
+}
+
+DrawWindow::~DrawWindow()
+{
+    delete lp;
+    SDL_FreeSurface(bkg);
+}
+
+void DrawWindow::init(SDL_Color& rulz)
+{
+    if (lp)
+        lp->init(dimensions, rulz);
+    endBurn = rulz.unused;
+    drawingState = 0;
+    numHits = 0;
+    lastTicks = SDL_GetTicks();
+}
+
+void DrawWindow::drawEvaluator(bool button1, Uint8 accuracy, Sint16 posX, Sint16 posY, int& end, Uint16 targetCode)
+{
+    if (drawingState == 0 && !button1)
+        return;
+    if (drawingState == 2)
+        return;
+    if (drawingState == 1 && (!button1 || end <= 0)) {
+        drawingState = 2;
+        return;
+    }
+    drawingState = 1;
+
+    int endToLose = 0;
+    SDL_Rect contactPoint;
+    if (lp && lp->getContactPoint(contactPoint) > 0) {
+        // Wide arithmetic: a cursor far off the area must not overflow the squares.
+        const Sint64 dx = contactPoint.x - posX;
+        const Sint64 dy = contactPoint.y - posY;
+        const Sint64 totalAcc = accuracy + contactPoint.w;
+        if (totalAcc * totalAcc >= dx * dx + dy * dy) {
+            lp->getNewLine(dimensions, false);
+            attStruct = hits.push(targetCode, 1);
+            ++numHits;
+            lastTicks = SDL_GetTicks();
+        }
+    }
+    if (SDL_GetTicks() - lastTicks > 90)
+        endToLose = burnFor(endBurn);
+    end -= endToLose;
+}
+
 int DrawWindow::getDrawingStatus() { return drawingState; }
+
 SDL_Rect DrawWindow::getDimensions() { return dimensions; }
-void DrawWindow::render(SDL_Surface*, bool) {}
-void DrawWindow::setLinePattern(LinePattern* llp) { lp = llp; }
+
+void DrawWindow::render(SDL_Surface* dest, bool)
+{
+    if (!dest)
+        return;
+    if (bkg) {
+        // The blit writes the covered rectangle back, so a small or clipped picture shrinks the area.
+        SDL_UpperBlit(bkg, nullptr, dest, &dimensions);
+    } else {
+        SDL_Rect area = dimensions; // the fill clips its rectangle in place; the area itself must keep its size
+        SDL_FillRect(dest, &area, SDL_MapRGBA(dest->format, 0, 0, 128, 230));
+    }
+    if (lp)
+        lp->render(dest, dimensions);
+}
+
+void DrawWindow::setLinePattern(LinePattern* llp)
+{
+    if (llp != lp)
+        delete lp;
+    lp = llp;
+}

@@ -19,8 +19,11 @@ public:
     int getDrawingStatus();
     SDL_Rect getDimensions();
     void render(SDL_Surface* dest, bool col);
+    // Takes ownership of llp and frees the pattern it replaces.
     void setLinePattern(LinePattern* llp);
     LinePattern* getLinePattern() const { return lp; }
+    // Read-out for tests.
+    const HitRecords& getHitRecords() const { return hits; }
 
 private:
     LinePattern* lp;
