@@ -130,22 +130,31 @@ TEST_F(DrawWindowTest, RecordsLiveWhileQueuedAndARefusedOneIsFreed)
 
 TEST_F(DrawWindowTest, BackgroundFilledOrBlittedIntoTheArea)
 {
-    start();
     SDL_Surface* canvas = support::makeCanvas(10, 20, 30);
-    dw.render(canvas, true); // no picture here: a plain area under the lone first dot
-    for (auto [x, y, b] : {std::tuple{170, 30, 128}, {469, 329, 128}, {169, 30, 30}, {470, 329, 30}})
-        EXPECT_EQ(support::pixel(canvas, x, y).b, b) << x << "," << y;
-    EXPECT_EQ(support::pixel(canvas, 280, 50).r, 128);
-    EXPECT_EQ(dw.getDimensions().w, 300);
+    const std::string dir = support::makeTempDir();
+    const auto home = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    {
+        testing::internal::CaptureStdout();
+        DrawWindow plain; // no picture here: a plain area under the lone first dot
+        EXPECT_EQ(testing::internal::GetCapturedStdout().rfind("Image Loading error:", 0), 0u);
+        std::filesystem::current_path(home);
+        SDL_Color rulz{3, 0, 0, 3};
+        seam::draws({0, 30, 60});
+        plain.init(rulz);
+        plain.render(canvas, true);
+        for (auto [x, y, b] : {std::tuple{170, 30, 128}, {469, 329, 128}, {169, 30, 30}, {470, 329, 30}})
+            EXPECT_EQ(support::pixel(canvas, x, y).b, b) << x << "," << y;
+        EXPECT_EQ(support::pixel(canvas, 280, 50).r, 128);
+        EXPECT_EQ(plain.getDimensions().w, 300);
+    }
 
     // A 50x40 picture, written as a BMP under the expected name (the loader goes by content).
-    const std::string dir = support::makeTempDir();
     std::filesystem::create_directories(dir + "/media/bkground");
     SDL_Surface* pic = SDL_CreateRGBSurface(SDL_SWSURFACE, 50, 40, 32, 0xFF0000, 0xFF00, 0xFF, 0);
     SDL_FillRect(pic, nullptr, SDL_MapRGB(pic->format, 200, 100, 50));
     ASSERT_EQ(SDL_SaveBMP(pic, (dir + "/media/bkground/drawBk.png").c_str()), 0);
     SDL_FreeSurface(pic);
-    const auto home = std::filesystem::current_path();
     std::filesystem::current_path(dir);
     {
         DrawWindow framed; // frees its picture and pattern on leaving (the sanitizer build checks)

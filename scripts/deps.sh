@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs, when missing, the Debian 12 packages that build and run the game; with "test", also those its tests use.
+set -euo pipefail
+pkgs=(g++ cmake make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-gfx1.2-dev
+      libpng-dev fonts-freefont-ttf)
+if [ "${1:-}" = test ]; then
+    pkgs+=(libgtest-dev xvfb xdotool imagemagick)
+fi
+missing=()
+for p in "${pkgs[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
