@@ -41,6 +41,8 @@ public:
     DrawWindow* getDrawWindow() const { return dw; }
     Combatant* getLeftCombatant() const { return leftCombatant; }
     Combatant* getRightCombatant() const { return rightCombatant; }
+    // Test hook: the endurance bar must be checked at values no stroke reaches exactly.
+    void setEndurance(Sint32 e) { endurance = e; }
 
 private:
     Uint32 now() const;

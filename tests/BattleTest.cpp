@@ -5,7 +5,10 @@
 #include "TestSeams.h"
 #include "TestSupport.h"
 #include "UserInput.h"
+#include <SDL/SDL_ttf.h>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -242,6 +245,146 @@ TEST_F(Fight, TheClockIsTheScriptedOne)
     seam::setTicks(0xFFFFFF00u + 1001); // and the difference is taken unsigned across the wrap
     battle.gameLoop();
     EXPECT_EQ(battle.getStatus(), 3);
+}
+
+} // namespace
+
+namespace {
+
+// The battle screens, checked on the drawn frame: text lines glyph by glyph, bars by their pixels.
+struct Screens : Fight {
+    TTF_Font* font = nullptr;
+    SDL_Surface* frame = nullptr;
+    void SetUp() override
+    {
+        Fight::SetUp();
+        ASSERT_EQ(TTF_WasInit() ? 0 : TTF_Init(), 0);
+        font = TTF_OpenFont("text/FreeSans.ttf", 12);
+        ASSERT_NE(font, nullptr);
+        frame = support::makeCanvas();
+    }
+    void TearDown() override
+    {
+        SDL_FreeSurface(frame);
+        TTF_CloseFont(font);
+        Fight::TearDown();
+    }
+    void draw() { battle.render(frame, font); }
+    // Every pixel of the text's glyphs shows in the colour at (x, y), and the pixel after its last column is not
+    // part of a longer line.
+    bool shows(const std::string& text, int x, int y, SDL_Color c = {255, 255, 255, 0})
+    {
+        SDL_Surface* t = TTF_RenderText_Solid(font, text.c_str(), c);
+        if (!t)
+            return false;
+        bool all = true;
+        SDL_LockSurface(t);
+        for (int j = 0; j < t->h && all; ++j)
+            for (int i = 0; i < t->w && all; ++i)
+                if (static_cast<Uint8*>(t->pixels)[j * t->pitch + i] != 0) {
+                    SDL_Color p = support::pixel(frame, x + i, y + j);
+                    all = p.r == c.r && p.g == c.g && p.b == c.b;
+                }
+        SDL_UnlockSurface(t);
+        SDL_FreeSurface(t);
+        return all;
+    }
+};
+
+TEST_F(Screens, IntroAndWaitingLines)
+{
+    draw();
+    EXPECT_TRUE(shows("Escape = Quit, F10 = restart", 0, 0));
+    EXPECT_TRUE(shows("Foe approaches!", 170, 350));
+    EXPECT_TRUE(shows("0 victories so far...", 30, 90, {192, 192, 192, 0}));
+    step(1001);
+    draw();
+    EXPECT_TRUE(shows("Connect the dots by clicking and dragging the mouse.", 170, 350));
+}
+
+TEST_F(Screens, EnduranceBarWidthAndShade)
+{
+    step(1001);
+    battle.processInput(buttonEvent(true));
+    step();
+    ASSERT_EQ(battle.getDrawWindow()->getDrawingStatus(), 1);
+    struct {
+        Sint32 endurance;
+        int width;
+        Uint8 shade;
+    } cases[] = {{1000, 300, 32}, {999, 299, 32}, {251, 75, 32}, {250, 75, 160}, {3, 0, 160}, {1200, 300, 32},
+                 {-1, 300, 160}, {-5000, 300, 160}};
+    for (auto k : cases) {
+        battle.setEndurance(k.endurance);
+        SDL_FillRect(frame, nullptr, 0);
+        draw();
+        // Row 379 lies under the word "Endurance" and on the bar; the draw window ends at y 330.
+        for (int x = 170; x < 470; ++x) {
+            SDL_Color p = support::pixel(frame, x, 379);
+            const bool onBar = x < 170 + k.width;
+            ASSERT_TRUE(!onBar || (p.r == k.shade && p.g == k.shade)) << k.endurance << " at x " << x;
+            ASSERT_TRUE(onBar || p.r != k.shade || p.g != k.shade) << k.endurance << " at x " << x;
+        }
+    }
+    EXPECT_TRUE(shows("Hits: 0", 170, 350));
+}
+
+TEST_F(Screens, HitsResultsAndWinLinesWithOverkill)
+{
+    step(1001);
+    battle.processInput(buttonEvent(true));
+    step();
+    hit(3, 1);
+    draw();
+    EXPECT_TRUE(shows("Hits: 1", 170, 350));
+    hit(3, 7);
+    for (int i = 0; i < 5; ++i)
+        hit(3, 1);
+    draw();
+    EXPECT_TRUE(shows("Hits: 7( 5 overkill)", 170, 350));
+    battle.processInput(buttonEvent(false));
+    step();
+    draw();
+    EXPECT_TRUE(shows("7 Damage Total, with overkill of 5 Hits.", 170, 350));
+    step(1001);
+    step();
+    draw();
+    EXPECT_TRUE(shows("You win! 1 victories.", 170, 350));
+    EXPECT_TRUE(shows("You gain 1 HP.", 170, 365)); // 5 overkill hits are worth 0 at the first victory
+}
+
+TEST_F(Screens, LoseLineAloneThenOnlyBackgroundAndHint)
+{
+    hit(0, 20);
+    toPlayersResult();
+    step(1001);
+    draw();
+    EXPECT_TRUE(shows("You Lose. 0 victories total.", 170, 350));
+    EXPECT_FALSE(shows("You gain 0 HP.", 170, 365));
+    step(5001);
+    ASSERT_EQ(battle.getStatus(), 7);
+    draw();
+    EXPECT_TRUE(shows("Escape = Quit, F10 = restart", 0, 0));
+    EXPECT_FALSE(shows("0 victories so far...", 30, 90, {192, 192, 192, 0}));
+    EXPECT_NE(support::pixel(frame, 80, 80).r, 32); // no health bar
+}
+
+TEST_F(Screens, BlackWithoutABackgroundPicture)
+{
+    const std::string dir = support::makeTempDir();
+    const std::string home = std::filesystem::current_path();
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    testing::internal::CaptureStdout();
+    Battle bare;
+    const std::string said = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(chdir(home.c_str()), 0);
+    support::removeTree(dir);
+    EXPECT_EQ(said.rfind("Image Loading error:", 0), 0u);
+    EXPECT_EQ(said.find('\n'), std::string::npos);
+    SDL_FillRect(frame, nullptr, SDL_MapRGB(frame->format, 50, 60, 70));
+    bare.render(frame, font);
+    for (auto [x, y] : {std::pair{639, 479}, {320, 240}, {0, 479}})
+        EXPECT_EQ(support::pixel(frame, x, y).g, 0);
 }
 
 } // namespace

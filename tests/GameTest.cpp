@@ -4,6 +4,8 @@
 #include "TestSeams.h"
 #include "TestSupport.h"
 #include "main.h"
+#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -193,6 +195,36 @@ TEST_F(Game, PlaysBattleAfterBattleUntilThePlayerStopsAndLoses)
     pushF10();
     ASSERT_EQ(pass(), 0);
     expectFreshGame();
+}
+
+long residentKiB()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+TEST_F(Game, MemoryStaysFlatOverTenThousandFrames)
+{
+    // Every frame renders a dozen text surfaces and every hit allocates a record: none may pile up.
+    auto play = [&](int frames) {
+        for (int i = 0; i < frames; ++i) {
+            if (battul.getStatus() == 3 && battul.getLeftTurn() && !rComb->getAreYouDead())
+                traceOneFrame();
+            else if (buttonDown)
+                release();
+            if (battul.getStatus() == 7 || i % 2500 == 2499)
+                pushF10();
+            ASSERT_EQ(pass(), 0);
+        }
+    };
+    play(1000);
+    const long before = residentKiB();
+    play(10000);
+    const long grown = residentKiB() - before;
+    std::printf("resident memory: %ld KiB after warm-up, %+ld KiB over 10000 frames\n", before, grown);
+    EXPECT_LT(grown, 512);
 }
 
 TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)

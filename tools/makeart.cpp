@@ -195,7 +195,9 @@ void composite(Image &dst, const Image &src, int ox, int oy)
         }
 }
 
-bool writePng(const fs::path &path, const Image &img)
+// Backgrounds are written opaque: the game blits them every frame, and an alpha channel would make each
+// of those blits a per-pixel blend.
+bool writePng(const fs::path &path, const Image &img, bool opaque = false)
 {
     FILE *file = std::fopen(path.string().c_str(), "wb");
     if (!file)
@@ -208,10 +210,13 @@ bool writePng(const fs::path &path, const Image &img)
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, png_uint_32(img.w), png_uint_32(img.h), 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(img.w), png_uint_32(img.h), 8,
+                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, 9);
     png_write_info(png, info);
+    if (opaque)
+        png_set_filler(png, 0, PNG_FILLER_AFTER);
     for (int y = 0; y < img.h; ++y)
         png_write_row(png, img.px.data() + size_t(y) * img.w * 4);
     png_write_end(png, nullptr);
@@ -1277,8 +1282,8 @@ int main(int argc, char **argv)
         std::printf("makeart: cannot create %s\n", (media / "bkground").string().c_str());
         return 1;
     }
-    bool ok = writePng(media / "bkground" / "woodCrap.png", makeBackground()) &&
-              writePng(media / "bkground" / "drawBk.png", makeDrawArea());
+    bool ok = writePng(media / "bkground" / "woodCrap.png", makeBackground(), true) &&
+              writePng(media / "bkground" / "drawBk.png", makeDrawArea(), true);
     ok = writeCharacter(media, "demoChar", drawHero, heroActions(), false, {85, 280}, {0, 95, 169, 471}) && ok;
     ok = writeCharacter(media, "demoBadguy", drawBrute, bruteActions(), true, {555, 280}, {472, 95, 640, 471}) && ok;
     if (!ok) {
