@@ -4,6 +4,7 @@
 #include "MediaResource.h"
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 SDL_Surface* screen = nullptr;
@@ -28,9 +29,22 @@ MediaPlayer* mo = nullptr;
 MediaPlayer* mo2 = nullptr;
 const char title[16] = "QuillfrayBattle";
 const char icon[16] = "QuillfrayBattle";
+bool windowedMode = false;
 
-int SDL_main(int, char*[])
+int SDL_main(int argc, char* argv[])
 {
+    for (int i = 1; i < argc; ++i) {
+        if (strcmp(argv[i], "--help") == 0) {
+            printf("Usage: quillfray [--windowed] [--help]\n"
+                   "Trace the dots with the left mouse button held to strike your opponent.\n"
+                   "  --windowed  play in a 640x480 window instead of full screen\n"
+                   "  --help      show this text\n"
+                   "Escape (held) quits, F10 starts a new game. Run it from the folder that holds media/ and text/.\n");
+            return 0;
+        }
+        if (strcmp(argv[i], "--windowed") == 0)
+            windowedMode = true;
+    }
     if (initEngine() == -1 || initGame() == -1 || gameLoop() == -1)
         return -1;
     SDL_ShowCursor(1);
@@ -42,7 +56,7 @@ int SDL_main(int, char*[])
 
 Sint8 initEngine()
 {
-    if (initSDL(false) == -1 || initGfx(false) == -1)
+    if (initSDL(false) == -1 || initGfx(windowedMode) == -1)
         return -1;
     SDL_WM_SetCaption(title, icon);
     return 0;
@@ -130,7 +144,12 @@ Sint8 gamePass(bool& done)
             else if (mainEvent.key.keysym.sym == SDLK_F10)
                 resetGameHit = true;
             break;
-        default: // a window-system quit request among them: the game ends only on Escape
+        case SDL_QUIT:
+            // Full screen has no close button: there the game ends only on Escape.
+            if (windowedMode)
+                escKeyHit = true;
+            break;
+        default:
             break;
         }
         if (gameMode == 1)

@@ -36,6 +36,8 @@ extern MediaPlayer* mo;
 extern MediaPlayer* mo2;
 extern const char title[16];
 extern const char icon[16];
+// Set by --windowed: a plain window instead of full screen, whose close button quits.
+extern bool windowedMode;
 
 int SDL_main(int argc, char* argv[]);
 Sint8 initEngine();

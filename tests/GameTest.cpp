@@ -227,6 +227,28 @@ TEST_F(Game, MemoryStaysFlatOverTenThousandFrames)
     EXPECT_LT(grown, 512);
 }
 
+TEST_F(Game, InAWindowTheCloseButtonQuitsLikeEscape)
+{
+    windowedMode = true;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    const Sint8 r = pass();
+    windowedMode = false;
+    EXPECT_EQ(r, 0);
+    EXPECT_TRUE(done);
+}
+
+TEST(Shell, HelpPrintsUsageAndOpensNothing)
+{
+    char name[] = "quillfray", help[] = "--help";
+    char* argv[] = {name, help, nullptr};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(SDL_main(2, argv), 0);
+    EXPECT_NE(testing::internal::GetCapturedStdout().find("--windowed"), std::string::npos);
+    EXPECT_EQ(SDL_GetVideoSurface(), nullptr);
+}
+
 TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)
 {
     ASSERT_EQ(chdir("media"), 0); // no text/FreeSans.ttf from here

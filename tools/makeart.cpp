@@ -1121,7 +1121,7 @@ Rgb woodColour(double g, double tone)
     return scale(mix({58, 34, 20}, {136, 90, 52}, g), tone);
 }
 
-void drawBanner(Image &img, int cx, const Tone &cloth, bool heroSide)
+void drawBanner(Image &img, int cx, const Tone &cloth, bool heroSide, int yTop = 106)
 {
     Painter pt(100, 140);
     if (!pt.ok())
@@ -1146,7 +1146,7 @@ void drawBanner(Image &img, int cx, const Tone &cloth, bool heroSide)
     pt.blob({-w - 7, top}, 3.6, 3.6, 0, kGold, true);
     pt.blob({w + 7, top}, 3.6, 3.6, 0, kGold, true);
     Image banner = pt.resolve();
-    composite(img, banner, cx - 50, 106);
+    composite(img, banner, cx - 50, yTop);
 }
 
 Image makeBackground()
@@ -1267,12 +1267,32 @@ Image makeDrawArea()
     return img;
 }
 
+// The desktop icon: the hero's quill banner on a rounded tile of dark wood.
+Image makeIcon()
+{
+    const int n = 128;
+    const double r = 20;
+    Image img(n, n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            double dx = std::max(std::abs(x + 0.5 - n / 2.0) - (n / 2.0 - r), 0.0);
+            double dy = std::max(std::abs(y + 0.5 - n / 2.0) - (n / 2.0 - r), 0.0);
+            double cover = clamp01(r + 0.5 - std::sqrt(dx * dx + dy * dy));
+            if (cover > 0)
+                img.set(x, y, woodColour(fbm(x * 0.05, y * 0.3, 81, 3), 0.55), int(std::lround(cover * 255)));
+        }
+    drawBanner(img, n / 2, kTeal, true, 8);
+    return img;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--icon")
+        return writePng(argv[2], makeIcon()) ? 0 : 1;
     if (argc != 2) {
-        std::printf("usage: makeart <media folder>\n");
+        std::printf("usage: makeart <media folder> | makeart --icon <file.png>\n");
         return 2;
     }
     fs::path media = argv[1];
