@@ -2,9 +2,8 @@
 #include "Combatant.h"
 #include "CpuInput.h"
 #include "DrawWindow.h"
+#include "Drawing.h"
 #include "InputObj.h"
-#include <SDL/SDL_image.h>
-#include <cstdio>
 #include <sstream>
 
 Battle::Battle()
@@ -14,11 +13,7 @@ Battle::Battle()
 {
     reset();
     lastTicks = now();
-    bkg = IMG_Load("media/bkground/woodCrap.png");
-    if (!bkg) {
-        printf("Image Loading error:%s", SDL_GetError());
-        fflush(stdout);
-    }
+    bkg = loadPicture("media/bkground/woodCrap.png");
 }
 
 Battle::~Battle()
@@ -189,15 +184,7 @@ Uint32 Battle::getNumberOfVictories() { return numVicts; }
 void Battle::renderText(SDL_Surface* dest, TTF_Font* font, const std::string& text, SDL_Color colour, Sint16 x,
                         Sint16 y)
 {
-    SDL_FreeSurface(textOutput);
-    textOutput = font ? TTF_RenderText_Solid(font, text.c_str(), colour) : nullptr;
-    if (!textOutput)
-        return;
-    SDL_Rect at{x, y, 0, 0};
-    SDL_UpperBlit(textOutput, nullptr, dest, &at);
-    // Released at once: a surface a frame would otherwise pile up over a long run.
-    SDL_FreeSurface(textOutput);
-    textOutput = nullptr;
+    drawTextLine(textOutput, dest, font, text, colour, x, y);
 }
 
 void Battle::render(SDL_Surface* dest, TTF_Font* font)
@@ -292,7 +279,7 @@ void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textC
 void Battle::renderResults(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
 {
     std::ostringstream line;
-    line << int(numHits) * int(numDmg) << " Damage Total";
+    line << static_cast<long long>(numHits) * numDmg << " Damage Total"; // wide: 16 by 16 bits overflows an int
     if (overkillBonus != 0)
         line << ", with overkill of " << unsigned(overkillBonus) << " Hits.";
     renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);

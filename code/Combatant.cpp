@@ -1,4 +1,5 @@
 #include "Combatant.h"
+#include "Drawing.h"
 #include "InputObj.h"
 #include "MediaPlayer.h"
 #include <SDL/SDL_gfxPrimitives.h>
@@ -80,15 +81,7 @@ void Combatant::animate(Uint8 number)
 
 void Combatant::renderText(SDL_Surface* screen, TTF_Font* font, const std::string& text, Sint16 x, Sint16 y)
 {
-    SDL_FreeSurface(textOutput);
-    textOutput = font ? TTF_RenderText_Solid(font, text.c_str(), SDL_Color{255, 255, 255, 0}) : nullptr;
-    if (!textOutput)
-        return;
-    SDL_Rect at{x, y, 0, 0};
-    SDL_UpperBlit(textOutput, nullptr, screen, &at);
-    // Released at once: a surface a frame would otherwise pile up over a long run.
-    SDL_FreeSurface(textOutput);
-    textOutput = nullptr;
+    drawTextLine(textOutput, screen, font, text, SDL_Color{255, 255, 255, 0}, x, y);
 }
 
 void Combatant::render(SDL_Surface* screen, TTF_Font* font)

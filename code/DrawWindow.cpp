@@ -1,7 +1,6 @@
 #include "DrawWindow.h"
 #include "LinePattern.h"
-#include <SDL/SDL_image.h>
-#include <cstdio>
+#include "Drawing.h"
 
 static int burnFor(Uint8 endBurn)
 {
@@ -19,12 +18,8 @@ static int burnFor(Uint8 endBurn)
 
 DrawWindow::DrawWindow()
     : lp(new LinePattern), dimensions{170, 30, 300, 300}, attStruct(nullptr), endBurn(0), numHits(0),
-      drawingState(0), lastTicks(SDL_GetTicks()), bkg(IMG_Load("media/bkground/drawBk.png"))
+      drawingState(0), lastTicks(SDL_GetTicks()), bkg(loadPicture("media/bkground/drawBk.png"))
 {
-    if (!bkg) {
-        printf("Image Loading error:%s", SDL_GetError());
-        fflush(stdout);
-    }
 }
 
 DrawWindow::~DrawWindow()
