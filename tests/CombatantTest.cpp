@@ -2,7 +2,6 @@
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "TestSupport.h"
-#include "UserInput.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,18 +20,6 @@ struct Fighter {
         player.changeAnim(0);
     }
 };
-
-TEST(Combatant, StartsAsABlankOfTwentyHitPoints)
-{
-    Combatant c;
-    EXPECT_EQ(c.getName(), "Blank");
-    EXPECT_EQ(c.getHp(), 20);
-    EXPECT_EQ(c.getMaxHp(), 20);
-    EXPECT_FALSE(c.getAreYouDead());
-    EXPECT_EQ(c.getIo(), nullptr);
-    c.animate(1); // no media player: nothing to ask, nothing breaks
-    c.processInput(SDL_Event{});
-}
 
 TEST(Combatant, TakeDamageReportsOnlyTrueOverkill)
 {
@@ -58,53 +45,29 @@ TEST(Combatant, TakeDamageReportsOnlyTrueOverkill)
     }
 }
 
-TEST(Combatant, HealingAndMaximumsStayIn8Bits)
+TEST(Combatant, HitPointsStayIn8BitsWithoutWrapping)
 {
-    Combatant c;
-    std::string n = "Y";
-    c.setStats(120, n);
-    c.takeDamage(20);
-    c.addHP(200); // the wide sum 300 must not wrap
-    EXPECT_EQ(c.getHp(), 120);
-    c.takeDamage(115);
+    Combatant c; // a new combatant: "Blank", 20 of 20, no media player to ask for animations
+    EXPECT_TRUE(c.getName() == "Blank" && c.getHp() == 20 && c.getMaxHp() == 20 && !c.getAreYouDead());
+    c.animate(1);
+    c.setMaxHP(30);
+    EXPECT_TRUE(c.getHp() == 20 && c.getMaxHp() == 30); // never raised by a new maximum
     c.addHP(255);
-    EXPECT_EQ(c.getHp(), 120);
-
-    Combatant d;
-    d.setMaxHP(10);
-    EXPECT_EQ(d.getHp(), 10);
-    EXPECT_EQ(d.getMaxHp(), 10);
-    d.setMaxHP(30);
-    EXPECT_EQ(d.getHp(), 10);
-    EXPECT_EQ(d.getMaxHp(), 30);
-
-    Combatant e;
-    e.setStats(8, n);
-    e.takeDamage(3);
-    e.addMaxHP(2);
-    EXPECT_EQ(e.getHp(), 10);
-    EXPECT_EQ(e.getMaxHp(), 10);
-    e.setStats(250, n);
-    e.addMaxHP(5);
-    EXPECT_EQ(e.getMaxHp(), 255);
-    e.addMaxHP(1); // past 255 it saturates: never wraps to a small value or 0
-    EXPECT_EQ(e.getMaxHp(), 255);
-    EXPECT_EQ(e.getHp(), 255);
-    e.setStats(200, n);
-    e.addMaxHP(56);
-    EXPECT_EQ(e.getMaxHp(), 255);
-}
-
-TEST(Combatant, PassesEventsToItsInput)
-{
-    UserInput in;
-    Combatant c;
-    c.setInput(&in);
-    SDL_Event down{};
-    down.type = SDL_MOUSEBUTTONDOWN;
-    down.button.button = SDL_BUTTON_LEFT;
-    c.processInput(down);
-    EXPECT_TRUE(in.getButton1());
+    EXPECT_EQ(c.getHp(), 30); // the sum 275 is capped, not wrapped
+    c.setMaxHP(10);
+    EXPECT_TRUE(c.getHp() == 10 && c.getMaxHp() == 10);
+    c.takeDamage(5);
+    c.addMaxHP(2);
+    EXPECT_TRUE(c.getHp() == 12 && c.getMaxHp() == 12); // a full heal
+    const struct {
+        Uint8 maxHp, extra, result;
+    } cases[] = {{250, 5, 255}, {255, 1, 255}, {200, 56, 255}, {200, 255, 255}};
+    for (auto k : cases) {
+        std::string n = "Y";
+        c.setStats(k.maxHp, n);
+        c.addMaxHP(k.extra); // past 255 it saturates: never a small value or 0
+        EXPECT_TRUE(c.getMaxHp() == k.result && c.getHp() == k.result) << int(k.maxHp) << "+" << int(k.extra);
+    }
 }
 
 TEST(Combatant, HealthBarFillsFromItsOwnEnd)
