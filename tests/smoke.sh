@@ -51,4 +51,33 @@ fi
 wait $game
 status=$?
 [ "$status" = 0 ] || fail "Escape gave status $status: $(cat "$work/game.out")"
-echo "PASS: frame drawn, Escape held quits with 0, missing font exits with 255"
+
+# --windowed: a 640x480 window whose close button (the window manager's WM_DELETE_WINDOW) quits with 0.
+(cd "$run_dir" && exec ./quillfray --windowed >"$work/window.out" 2>&1) &
+game=$!
+window=$(timeout 30 xdotool search --sync --name '^QuillfrayBattle$' | head -1)
+[ -n "$window" ] || fail "no window named QuillfrayBattle"
+[ "$(xdotool getwindowgeometry "$window" | grep -o '[0-9]*x[0-9]*$')" = 640x480 ] || fail "window is not 640x480"
+python3 - "$window" <<'PY'
+import ctypes, sys
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype, x.XInternAtom.restype = ctypes.c_void_p, ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x.XFlush.argtypes = [ctypes.c_void_p]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
+d, w = x.XOpenDisplay(None), int(sys.argv[1])
+ev = ClientMessage(type=33, window=w, message_type=x.XInternAtom(d, b"WM_PROTOCOLS", 0), format=32)
+ev.data[0] = x.XInternAtom(d, b"WM_DELETE_WINDOW", 0)
+x.XSendEvent(d, w, 0, 0, ctypes.byref(ev))
+x.XFlush(d)
+PY
+for _ in $(seq 50); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
+kill -0 $game 2>/dev/null && fail "the close button did not quit the windowed game"
+wait $game
+status=$?
+[ "$status" = 0 ] || fail "closing the window gave status $status"
+echo "PASS: frame drawn, Escape held quits with 0, missing font exits with 255, window close quits with 0"
