@@ -1,0 +1,277 @@
+// One main-loop pass without the flip (event drain, battle step, battul.render) in every battle state, a
+// bare blit of the battle background for scale, and one dot of the path. Run from the run folder, headless.
+#include "Combatant.h"
+#include "DrawWindow.h"
+#include "LinePattern.h"
+#include "main.h"
+#include <SDL/SDL_image.h>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <unistd.h>
+
+// The clock stands still unless the benchmark moves it: a state then holds for any number of passes
+// (no endurance burn, no phase ending, no animation step), and SDL_Delay never sleeps.
+namespace {
+Uint32 fakeNow = 10000;
+}
+extern "C" Uint32 SDL_GetTicks(void) { return fakeNow; }
+extern "C" void SDL_Delay(Uint32 ms) { fakeNow += ms; }
+
+namespace {
+
+// States 2 and 4 leave themselves within a pass or a few; the benchmark re-enters them through the
+// member itself (an explicit instantiation may name a private member).
+Uint8 Battle::*stateMember();
+template <Uint8 Battle::*M> struct StateAccess {
+    friend Uint8 Battle::*stateMember() { return M; }
+};
+template struct StateAccess<&Battle::battleState>;
+void forceState(Uint8 s) { battul.*stateMember() = s; }
+
+struct Spot {
+    int x, y;
+};
+
+void pushMotion(int x, int y)
+{
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = static_cast<Uint16>(x);
+    e.motion.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&e);
+}
+
+void pushButton(bool down, int x, int y)
+{
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = static_cast<Uint16>(x);
+    e.button.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&e);
+}
+
+// The measured pass: the shell's drain, step and frame, minus pacing, the shell's restart checks and the flip.
+void pass()
+{
+    while (SDL_PollEvent(&mainEvent) == 1)
+        battul.processInput(mainEvent);
+    battul.gameLoop();
+    battul.render(screen, font);
+}
+
+Spot targetOnScreen()
+{
+    SDL_Rect t;
+    battul.getDrawWindow()->getLinePattern()->getContactPoint(t);
+    const SDL_Rect area = battul.getDrawWindow()->getDimensions();
+    return {area.x + t.x, area.y + t.y};
+}
+
+// A cursor spot in the drawing area out of reach of the target (reach is 25 + 8 pixels).
+Spot awayFromTarget()
+{
+    const Spot t = targetOnScreen();
+    const SDL_Rect area = battul.getDrawWindow()->getDimensions();
+    return {t.x < area.x + area.w / 2 ? area.x + area.w - 20 : area.x + 20,
+            t.y < area.y + area.h / 2 ? area.y + area.h - 20 : area.y + 20};
+}
+
+void freshBattle()
+{
+    while (SDL_PollEvent(&mainEvent) == 1)
+        battul.processInput(mainEvent);
+    srand(7);
+    resetGame();
+    addNewBadGuy(); // state 1, the first opponent
+}
+
+// State 3 with the stroke on: `dots` dots reached (the first fills the path to 10), cursor off the target.
+void drawingWith(int dots)
+{
+    freshBattle();
+    fakeNow += 1001;
+    pass(); // intro over: state 3
+    for (int i = 0; i < dots; ++i) {
+        const Spot t = targetOnScreen();
+        pushMotion(t.x, t.y);
+        if (i == 0)
+            pushButton(true, t.x, t.y);
+        pass();
+    }
+    const Spot away = awayFromTarget();
+    pushMotion(away.x, away.y);
+    pass(); // the last hit lands
+}
+
+// Each state is reached through real events and passes; 2 and 4 are re-entered before every pass.
+void enter(int s)
+{
+    switch (s) {
+    case 0: // after a victory, before the shell brings on the next opponent
+        enter(6);
+        fakeNow += 2001;
+        pass();
+        break;
+    case 1:
+        freshBattle();
+        break;
+    case 3:
+        drawingWith(2);
+        break;
+    case 5:
+        drawingWith(2);
+        pushButton(false, 0, 0);
+        pass();
+        break;
+    case 2: // the opponent's turn being set up
+        enter(5);
+        fakeNow += 1001;
+        pass();
+        break;
+    case 4:
+        enter(2);
+        pass();
+        break;
+    case 6: // a victory: nine dots against eight hit points
+        drawingWith(9);
+        pushButton(false, 0, 0);
+        pass();
+        fakeNow += 1001;
+        pass();
+        pass(); // the victory is counted
+        break;
+    case 7: // a defeat
+        enter(4);
+        lComb->takeDamage(255);
+        while (battul.getStatus() != 5)
+            pass();
+        fakeNow += 1001;
+        pass();
+        fakeNow += 5001;
+        pass();
+        break;
+    }
+    if (battul.getStatus() != s) {
+        std::fprintf(stderr, "bench: meant to reach state %d, got %d\n", s, battul.getStatus());
+        std::exit(1);
+    }
+}
+
+void BM_Pass(benchmark::State& st)
+{
+    const int s = static_cast<int>(st.range(0));
+    enter(s);
+    Spot away{0, 0};
+    if (s == 3)
+        away = awayFromTarget();
+    for (auto _ : st) {
+        if (s == 2 || s == 4)
+            forceState(static_cast<Uint8>(s));
+        if (s == 3)
+            pushMotion(away.x, away.y); // a moving mouse: one event to drain
+        pass();
+    }
+    if (battul.getStatus() != s && s != 2 && s != 4)
+        st.SkipWithError("the state changed while measured");
+    if (s == 3 && (battul.getDrawWindow()->getDrawingStatus() != 1 ||
+                   battul.getDrawWindow()->getLinePattern()->getPoints().size() != 10))
+        st.SkipWithError("no stroke with a full path");
+}
+BENCHMARK(BM_Pass)->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
+
+void BM_BareBackgroundBlit(benchmark::State& st)
+{
+    SDL_Surface* bkg = IMG_Load("media/bkground/woodCrap.png");
+    if (!bkg) {
+        st.SkipWithError("no background picture");
+        return;
+    }
+    for (auto _ : st) {
+        SDL_Rect at{0, 0, 0, 0};
+        SDL_UpperBlit(bkg, nullptr, screen, &at);
+    }
+    SDL_FreeSurface(bkg);
+}
+BENCHMARK(BM_BareBackgroundBlit)->Unit(benchmark::kMicrosecond);
+
+void BM_NewDot(benchmark::State& st)
+{
+    LinePattern lp;
+    SDL_Color rules{8, 3, 3, 3};
+    const SDL_Rect area{170, 30, 300, 300};
+    srand(7);
+    lp.init(area, rules);
+    lp.getNewLine(area, false); // first hit: the queue is full from here on
+    for (auto _ : st)
+        lp.getNewLine(area, false);
+    benchmark::DoNotOptimize(lp.getPoints().data());
+}
+BENCHMARK(BM_NewDot)->Unit(benchmark::kNanosecond);
+
+// Console output as usual, plus the medians kept for the table at the end.
+class TableReporter : public benchmark::ConsoleReporter {
+public:
+    TableReporter() : ConsoleReporter(isatty(1) ? OO_Defaults : OO_None) {}
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& r : runs)
+            if (r.aggregate_name == "median" || (r.run_type == Run::RT_Iteration && !medians.count(base(r)))) {
+                const double toNs = 1e9 / benchmark::GetTimeUnitMultiplier(r.time_unit);
+                medians[base(r)] = {r.GetAdjustedRealTime() * toNs, r.GetAdjustedCPUTime() * toNs};
+            }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    struct Times {
+        double real, cpu; // ns
+    };
+    std::map<std::string, Times> medians;
+private:
+    static std::string base(const Run& r) { return r.run_name.str(); }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    if (FILE* f = std::fopen("media/bkground/woodCrap.png", "rb"))
+        std::fclose(f);
+    else {
+        std::fprintf(stderr, "bench: run me from the run folder (build/run)\n");
+        return 1;
+    }
+    if (initEngine() == -1 || initGame() == -1)
+        return 1;
+    benchmark::Initialize(&argc, argv);
+    TableReporter rep;
+    benchmark::RunSpecifiedBenchmarks(&rep);
+
+    // Ratios and budgets by CPU time: on a shared machine wall time also counts other processes' turns.
+    const auto& m = rep.medians;
+    const auto blit = m.find("BM_BareBackgroundBlit");
+    if (blit == m.end())
+        return 0;
+    std::printf("\nmedians; budget: pass < 1000 us and <= 4x the bare blit, one dot < 5 us (by CPU time)\n");
+    std::printf("%-24s %10s %10s %8s\n", "", "real us", "CPU us", "x blit");
+    std::printf("%-24s %10.1f %10.1f %8.2f\n", "bare background blit", blit->second.real / 1e3,
+                blit->second.cpu / 1e3, 1.0);
+    for (int s = 0; s <= 7; ++s) {
+        const auto it = m.find("BM_Pass/" + std::to_string(s));
+        if (it == m.end())
+            continue;
+        const double ratio = it->second.cpu / blit->second.cpu;
+        const bool ok = it->second.cpu < 1e6 && ratio <= 4.0;
+        std::printf("%-24s %10.1f %10.1f %8.2f  %s\n", ("pass, state " + std::to_string(s)).c_str(),
+                    it->second.real / 1e3, it->second.cpu / 1e3, ratio, ok ? "ok" : "OVER");
+    }
+    const auto dot = m.find("BM_NewDot");
+    if (dot != m.end())
+        std::printf("%-24s %10.3f %10.3f %8s  %s\n", "one dot (getNewLine)", dot->second.real / 1e3,
+                    dot->second.cpu / 1e3, "", dot->second.cpu < 5000 ? "ok" : "OVER");
+    return 0;
+}
