@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(g++ cmake make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-gfx1.2-dev
       libpng-dev fonts-freefont-ttf)
 if [ "${1:-}" = test ]; then
-    pkgs+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick)
+    pkgs+=(libgtest-dev libbenchmark-dev xvfb xdotool imagemagick clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${pkgs[@]}"; do

@@ -25,6 +25,9 @@ TEST_F(MediaResourceTest, ReadsRecords)
          "-1/7: I0@0,0~10 I1@-4,9~65535 I2@3,-2~0 | - | - | -"},
         // 16-bit screen coordinates: 100 + 65541 wraps to 105; the blit clips at the left edge.
         {"Pain 0 0 0 Pain 1 -101 65541 65537", "- | - | 0/0: P0@-100,5#2~1 | -"},
+        // Offsets at the ends of the 32-bit range wrap the same way, without overflowing on the way.
+        {"Idle 0 0 0 Idle 1 2147483647 -2147483647 1 Idle 1 -2147483648 2147483647 2",
+         "0/0: I0@-1,1~1 I1@0,-1~2 | - | - | -"},
         // Every action record, whatever its name, restarts the one picture counter.
         {"Idle 0 1 0 Idle 1 0 0 1 Idle 1 0 0 1 Attk 0 9 0 Idle 0 4 1 Idle 1 0 0 2 Attk 1 0 0 3 Pain 0 2 1 Idle 1 0 0 4",
          "4/1: I0@0,0~2 I0@0,0~4 | 9/0: A1@0,0~3 | 2/1: | -"},

@@ -21,6 +21,8 @@ int drainQueue();
 std::string makeTempDir();
 void removeTree(const std::string& dir);
 void writeFile(const std::string& path, const std::string& text);
+// Resident memory of this process in KiB, from /proc/self/statm.
+long residentKiB();
 }
 
 #endif
