@@ -11,7 +11,6 @@
 #include <SDL/SDL_ttf.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <regex>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -19,11 +18,33 @@ namespace fs = std::filesystem;
 // The game's media copied and damaged one way per case; the battle's objects are built from it directly
 // (the shell's globals hold the good media), then one battle is won by tracing and one lost by not tracing,
 // through every state, and every action of both characters is played out.
+// The output with the text after each "Image Loading error:" (SDL's own words, up to the next message) replaced
+// by "<text>", or by "<none>" where SDL said nothing.
+std::string withoutErrorTexts(const std::string& out)
+{
+    const std::string tag = "Image Loading error:", next = "Cannot find file:";
+    std::string r;
+    for (size_t i = 0; i < out.size();) {
+        if (out.compare(i, tag.size(), tag) != 0) {
+            r += out[i++];
+            continue;
+        }
+        size_t j = i + tag.size();
+        const size_t start = j;
+        while (j < out.size() && out[j] != '\n' && out.compare(j, tag.size(), tag) != 0 &&
+               out.compare(j, next.size(), next) != 0)
+            ++j;
+        r += tag + (j > start ? "<text>" : "<none>");
+        i = j;
+    }
+    return r;
+}
+
 TEST(BadMedia, StartsReportsAndPlaysOn)
 {
     enum Damage { Corrupt, Truncate, Remove, Write };
     // Standard output, whole: a background's SDL error text has no line end; a missing info file's line does.
-    const std::string B = "Image Loading error:[^\n]+", C = "Cannot find file:media/chars/demoChar/info\n",
+    const std::string B = "Image Loading error:<text>", C = "Cannot find file:media/chars/demoChar/info\n",
                       F = "Cannot find file:media/chars/demoBadguy/info\n";
     std::string junk; // 1 MiB of words, numbers and frame records of an undeclared action
     while (junk.size() < (1u << 20))
@@ -77,7 +98,7 @@ TEST(BadMedia, StartsReportsAndPlaysOn)
             o->setSide(false), o->setInput(&cpu), o->setMedia(&foePlayer);
         SDL_Color rules{3, 3, 3, 3};
         battle.init(&player, &weak, rules);
-        EXPECT_TRUE(std::regex_match(testing::internal::GetCapturedStdout(), std::regex(c.out)));
+        EXPECT_EQ(withoutErrorTexts(testing::internal::GetCapturedStdout()), c.out);
 
         SDL_Surface* canvas = support::makeCanvas();
         std::set<int> states;

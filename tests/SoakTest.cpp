@@ -76,5 +76,7 @@ TEST(Soak, GamesWonLostAndRestartedForManyPasses)
     EXPECT_GT(victories, 0);
     EXPECT_GT(defeats, 0);
     EXPECT_GT(restartsWithHitsQueued, 0);
-    EXPECT_LE(memAfter - memBefore, 1024);
+    if (support::residentMemoryTells) {
+        EXPECT_LE(memAfter - memBefore, 1024);
+    }
 }
