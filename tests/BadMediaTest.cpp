@@ -15,110 +15,94 @@
 
 namespace fs = std::filesystem;
 
-// The game's media copied and damaged one way per case; the battle's objects are built from it directly
-// (the shell's globals hold the good media), then one battle is won by tracing and one lost by not tracing,
-// through every state, and every action of both characters is played out.
-// The output with the text after each "Image Loading error:" (SDL's own words, up to the next message) replaced
-// by "<text>", or by "<none>" where SDL said nothing.
-std::string withoutErrorTexts(const std::string& out)
+// SDL's own words after each "Image Loading error:", up to the next message or line end, become "<text>".
+std::string withoutErrorTexts(std::string out)
 {
-    const std::string tag = "Image Loading error:", next = "Cannot find file:";
-    std::string r;
-    for (size_t i = 0; i < out.size();) {
-        if (out.compare(i, tag.size(), tag) != 0) {
-            r += out[i++];
-            continue;
-        }
-        size_t j = i + tag.size();
-        const size_t start = j;
-        while (j < out.size() && out[j] != '\n' && out.compare(j, tag.size(), tag) != 0 &&
-               out.compare(j, next.size(), next) != 0)
-            ++j;
-        r += tag + (j > start ? "<text>" : "<none>");
-        i = j;
+    const std::string tag = "Image Loading error:";
+    for (size_t i = out.find(tag); i != std::string::npos; i = out.find(tag, i)) {
+        i += tag.size();
+        const size_t j = std::min({out.size(), out.find('\n', i), out.find(tag, i), out.find("Cannot find file:", i)});
+        out.replace(i, j - i, j > i ? "<text>" : "<none>");
     }
-    return r;
+    return out;
 }
 
+// The game's media copied and damaged one way per case, the battle built from it directly (the shell's globals
+// hold the good media); one battle won by tracing, one lost by clicking off the path, every action played out.
 TEST(BadMedia, StartsReportsAndPlaysOn)
 {
-    enum Damage { Corrupt, Truncate, Remove, Write };
+    enum Damage { Truncate, Remove, Write };
     // Standard output, whole: a background's SDL error text has no line end; a missing info file's line does.
     const std::string B = "Image Loading error:<text>", C = "Cannot find file:media/chars/demoChar/info\n",
-                      F = "Cannot find file:media/chars/demoBadguy/info\n";
+                      F = "Cannot find file:media/chars/demoBadguy/info\n", Q(4096, 'Q');
     std::string junk; // 1 MiB of words, numbers and frame records of an undeclared action
     while (junk.size() < (1u << 20))
         junk += "Idlex Attk 1 9 " + std::to_string(junk.size() * 7919) + " -x\n";
-    const struct { const char* path; Damage damage; std::string text, out; } cases[] = {
-        {"media/bkground/woodCrap.png", Corrupt, "", B},
-        {"media/bkground/woodCrap.png", Truncate, "", B},
-        {"media/bkground/drawBk.png", Corrupt, "", B},
-        {"media/bkground/drawBk.png", Truncate, "", B},
-        {"media/bkground", Remove, "", B + B},
-        {"media/chars/demoChar/Idle0.png", Corrupt, "", ""}, // every Idle frame asks for this one
-        {"media/chars/demoBadguy/Attk1.png", Truncate, "", ""},
-        {"media/chars/demoChar/Pain0.png", Remove, "", ""},
-        {"media/chars/demoChar/info", Write, "", ""},
-        {"media/chars/demoBadguy/info", Write, junk, ""},
-        {"media/chars/demoChar/info", Write,
+    const struct { const char* path; Damage damage; std::string out, text = ""; } cases[] = {
+        {"media/bkground/woodCrap.png", Write, B, Q},
+        {"media/bkground/woodCrap.png", Truncate, B},
+        {"media/bkground/drawBk.png", Write, B, Q},
+        {"media/bkground/drawBk.png", Truncate, B},
+        {"media/bkground", Remove, B + B},
+        {"media/chars/demoChar/Idle0.png", Write, "", Q}, // every Idle frame asks for this one
+        {"media/chars/demoBadguy/Attk1.png", Truncate, ""},
+        {"media/chars/demoChar/Pain0.png", Remove, ""},
+        {"media/chars/demoChar/info", Write, ""},
+        {"media/chars/demoBadguy/info", Write, "", junk},
+        {"media/chars/demoChar/info", Write, "",
          "Idle 0 -2147483648 1 Idle 1 2147483647 -2147483647 4294967295 Attk 0 2147483647 4294967295 "
-         "Attk 1 -2147483647 2147483647 4294967295 Pain 0 -1 4294967295 Dead 0 0 2147483648", ""},
-        {"media/chars/demoChar", Remove, "", C},
-        {"media", Remove, "", B + C + F + B},
+         "Attk 1 -2147483647 2147483647 4294967295 Pain 0 -1 4294967295 Dead 0 0 2147483648"},
+        {"media/chars/demoChar", Remove, C},
+        {"media", Remove, B + C + F + B},
     };
     support::initVideo();
-    ASSERT_EQ(TTF_Init(), 0);
+    TTF_Init();
     TTF_Font* font = TTF_OpenFont("text/FreeSans.ttf", 12);
-    ASSERT_TRUE(font);
+    ASSERT_TRUE(font) << TTF_GetError();
     const fs::path home = fs::current_path();
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.path) + " damage " + std::to_string(c.damage));
         const std::string dir = support::makeTempDir();
         fs::copy(home / "media", dir + "/media", fs::copy_options::recursive);
         fs::current_path(dir);
-        const Uint32 size = fs::is_regular_file(c.path) ? Uint32(fs::file_size(c.path)) : 0;
         if (c.damage == Remove)
             fs::remove_all(c.path);
         else if (c.damage == Truncate)
-            fs::resize_file(c.path, size / 3);
+            fs::resize_file(c.path, fs::file_size(c.path) / 3);
         else
-            support::writeFile(c.path, c.damage == Corrupt ? std::string(size, 'Q') : c.text);
+            support::writeFile(c.path, c.text);
         testing::internal::CaptureStdout();
         Battle battle;
         MediaResource hero("demoChar"), foe("demoBadguy");
         MediaPlayer heroPlayer(&hero), foePlayer(&foe);
         UserInput mouse;
         CpuInput cpu;
-        cpu.setStats(7);
         Combatant player, weak, strong;
-        player.setInput(&mouse), player.setMedia(&heroPlayer);
         std::string n = "Foe";
-        weak.setStats(1, n), strong.setStats(200, n);
-        for (Combatant* o : {&weak, &strong})
-            o->setSide(false), o->setInput(&cpu), o->setMedia(&foePlayer);
+        cpu.setStats(7), player.setInput(&mouse), player.setMedia(&heroPlayer);
+        for (auto [o, hp] : {std::pair{&weak, 1}, {&strong, 200}})
+            o->setStats(Uint8(hp), n), o->setSide(false), o->setInput(&cpu), o->setMedia(&foePlayer);
         SDL_Color rules{3, 3, 3, 3};
         battle.init(&player, &weak, rules);
-        EXPECT_EQ(withoutErrorTexts(testing::internal::GetCapturedStdout()), c.out);
+        EXPECT_EQ(withoutErrorTexts(testing::internal::GetCapturedStdout()), c.out) << c.path << " damage " << c.damage;
 
         SDL_Surface* canvas = support::makeCanvas();
         std::set<int> states;
         for (int pass = 0; pass < 4000 && battle.getStatus() != 7; ++pass, seam::advance(33)) {
             if (battle.getStatus() == 0) // the won battle is over
                 battle.init(&player, &strong, rules);
-            SDL_Rect t{}, a{};
-            if (battle.getStatus() == 3 && battle.getRightCombatant() == &weak) {
-                battle.getDrawWindow()->getLinePattern()->getContactPoint(t);
-                a = battle.getDrawWindow()->getDimensions();
-                support::pushMotion(Sint16(a.x + t.x), Sint16(a.y + t.y));
-            }
-            support::pushButton(SDL_BUTTON_LEFT, pass % 2, Sint16(a.x + t.x), Sint16(a.y + t.y));
+            DrawWindow* w = battle.getDrawWindow();
+            SDL_Rect t{}, a{}; // (0, 0) lies off the drawing area
+            if (battle.getStatus() == 3 && battle.getRightCombatant() == &weak)
+                w->getLinePattern()->getContactPoint(t), a = w->getDimensions();
+            support::pushMotion(Sint16(a.x + t.x), Sint16(a.y + t.y));
+            support::pushButton(SDL_BUTTON_LEFT, pass % 2, 0, 0); // only motion moves the cursor
             for (SDL_Event e; SDL_PollEvent(&e) == 1;)
                 battle.processInput(e);
             battle.gameLoop();
             states.insert(battle.getStatus());
             battle.render(canvas, font);
         }
-        EXPECT_EQ(states, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+        EXPECT_EQ(states, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7})) << c.path << " damage " << c.damage;
         SDL_Rect at{320, 240, 0, 0};
         for (Uint8 action = 0; action < 4; ++action) // each held until its loops run out
             for (MediaPlayer* p : {&heroPlayer, &foePlayer})

@@ -17,14 +17,12 @@ class HeroFolder : public ::testing::Test
     void SetUp() override
     {
         seam::setTicks(5000);
-        home = std::filesystem::current_path();
-        dir = support::makeTempDir();
         std::filesystem::create_directories(dir + "/media/chars/hero");
         std::filesystem::current_path(dir);
         for (std::string p : {"Idle0", "Idle1", "Idle2", "Idle4", "Attk0", "Attk1", "Attk3", "Attk4", "Pain0"}) {
             SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 32, 0xFF0000, 0xFF00, 0xFF, 0);
-            const Uint8 r = Uint8(40 + 50 * std::string("IAPD").find(p[0])), g = Uint8(10 + 20 * (p[4] - '0'));
-            SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, r, g, 200));
+            const Uint32 r = 40 + 50 * Uint32(std::string("IAPD").find(p[0])), g = 10 + 20 * Uint32(p[4] - '0');
+            SDL_FillRect(s, nullptr, r << 16 | g << 8 | 200);
             ASSERT_EQ(SDL_SaveBMP(s, ("media/chars/hero/" + p + ".png").c_str()), 0);
             SDL_FreeSurface(s);
         }
@@ -40,8 +38,8 @@ class HeroFolder : public ::testing::Test
         support::writeFile("media/chars/hero/info", info);
         return std::make_unique<MediaResource>("hero");
     }
-    std::filesystem::path home;
-    std::string dir;
+    const std::filesystem::path home = std::filesystem::current_path();
+    const std::string dir = support::makeTempDir();
 };
 
 // What one drawing with the reference point at (100, 100) shows: "A1@-3,7" for picture Attk1 whose first
@@ -52,16 +50,15 @@ template <class Draw> std::string drawn(Draw draw)
     SDL_Surface* c = support::makeCanvas();
     SDL_Rect at{100, 100, 0, 0};
     draw(c, at);
-    std::string out;
+    std::string out = "-";
     int count = 0;
-    for (int y = 0; y < 480; ++y)
-        for (int x = 0; x < 640; ++x)
-            if (SDL_Color p = support::pixel(c, x, y); p.r && count++ == 0)
-                out = std::string(1, "IAPD"[(p.r - 40) / 50]) + std::to_string((p.g - 10) / 20) + "@" +
-                      std::to_string(x - 100) + "," + std::to_string(y - 100);
+    for (int i = 0; i < 640 * 480; ++i)
+        if (SDL_Color p = support::pixel(c, i % 640, i / 640); p.r && count++ == 0)
+            out = "IAPD"[(p.r - 40) / 50] + std::to_string((p.g - 10) / 20) + "@" + std::to_string(i % 640 - 100) +
+                  "," + std::to_string(i / 640 - 100);
     SDL_FreeSurface(c);
-    const std::string seen = count == 0 ? "-" : count == 4 ? out : out + "#" + std::to_string(count);
-    return at.x == 100 && at.y == 100 ? seen : seen + "!moved";
+    return out + (count && count != 4 ? "#" + std::to_string(count) : "") +
+           (at.x == 100 && at.y == 100 ? "" : "!moved");
 }
 
 #endif
