@@ -14,11 +14,8 @@ work=$(mktemp -d)
 game=
 xvfb=
 trap '[ -n "$game" ] && kill $game 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
+source tests/xvfb.sh
+start_xvfb "$work"
 
 (cd build/run && FLIPSTAMP_LOG="$work/flips" LD_PRELOAD="$root/build/bench/libflipstamp.so" exec ./quillfray \
     >"$work/game.out" 2>&1) &

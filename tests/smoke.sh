@@ -15,12 +15,10 @@ ends() {
 
 work=$(mktemp -d)
 game=
+xvfb=
 trap 'kill $game $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work"
 # Under X, SDL loads Mesa's GL driver and unloads it at exit with a few bytes still held; LeakSanitizer can
 # no longer name the unloaded library to suppress it. The headless suite checks the game's own leaks.
 export ASAN_OPTIONS=detect_leaks=0
