@@ -39,7 +39,6 @@ public:
     Uint16 getNumHits() const { return numHits; }
     Uint16 getNumDmg() const { return numDmg; }
     DrawWindow* getDrawWindow() const { return dw; }
-    Combatant* getLeftCombatant() const { return leftCombatant; }
     Combatant* getRightCombatant() const { return rightCombatant; }
     // Test hook: the endurance bar must be checked at values no stroke reaches exactly.
     void setEndurance(Sint32 e) { endurance = e; }

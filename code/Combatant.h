@@ -22,7 +22,6 @@ public:
     void setInput(InputObj* input);
     InputObj* getIo();
     void setSide(bool left);
-    bool getSide() const { return playerSide; }
     void setMedia(MediaPlayer* player);
     Uint8 getHp();
     Uint8 getMaxHp();
