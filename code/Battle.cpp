@@ -4,12 +4,13 @@
 #include "DrawWindow.h"
 #include "Drawing.h"
 #include "InputObj.h"
+#include "MediaResource.h"
 #include <sstream>
 
 Battle::Battle()
-    : textOutput(nullptr), battleTimer(0), battleState(0), dw(nullptr), endurance(0), accuracy(0), leftTurn(false),
-      leftCombatant(nullptr), rightCombatant(nullptr), drawRules{0, 0, 0, 0}, hpBack(0), overkillBonus(0),
-      numHits(0), numDmg(0), numVicts(0), countVict(false), bkg(nullptr), lastTicks(0)
+    : textOutput(nullptr), battleTimer(0), battleState(NoBattle), dw(nullptr), endurance(0), accuracy(0),
+      leftTurn(false), leftCombatant(nullptr), rightCombatant(nullptr), drawRules{0, 0, 0, 0}, hpBack(0),
+      overkillBonus(0), numHits(0), numDmg(0), numVicts(0), countVict(false), bkg(nullptr), lastTicks(0)
 {
     reset();
     lastTicks = now();
@@ -29,7 +30,7 @@ bool Battle::elapsed(Uint32 ms) const { return Uint32(now() - lastTicks) > ms; }
 
 void Battle::reset()
 {
-    battleState = 0;
+    battleState = NoBattle;
     lastTicks = now();
     numVicts = 0;
     hpBack = 0;
@@ -43,14 +44,14 @@ void Battle::init(Combatant* lComb, Combatant* rComb, SDL_Color& rulz)
 {
     endurance = 1000;
     accuracy = 25;
-    battleState = 1;
+    battleState = Intro;
     lastTicks = now();
     leftCombatant = lComb;
     rightCombatant = rComb;
     if (leftCombatant)
-        leftCombatant->animate(0);
+        leftCombatant->animate(ActionIdle);
     if (rightCombatant)
-        rightCombatant->animate(0);
+        rightCombatant->animate(ActionIdle);
     leftTurn = true;
     numHits = 0;
     numDmg = 0;
@@ -77,7 +78,7 @@ void Battle::processInput(const SDL_Event& mainEvent)
     const Uint16 targetC = att->w;
     ++numHits;
     numDmg = att->h;
-    (targetC & 1 ? leftCombatant : rightCombatant)->animate(1);
+    (targetC & 1 ? leftCombatant : rightCombatant)->animate(ActionAttk);
     if (targetC & 2) {
         if (rightCombatant->takeDamage(static_cast<Uint8>(numDmg)))
             ++overkillBonus;
@@ -93,43 +94,43 @@ void Battle::gameLoop()
     InputObj* io = comb ? comb->getIo() : nullptr;
 
     switch (battleState) {
-    case 1:
+    case Intro:
         if (elapsed(1000)) {
-            battleState = 3;
+            battleState = PlayerDraws;
             lastTicks = now();
         }
         break;
-    case 2:
+    case TurnSetUp:
         numHits = 0;
         numDmg = 0;
         if (leftCombatant)
-            leftCombatant->animate(0);
+            leftCombatant->animate(ActionIdle);
         if (rightCombatant)
-            rightCombatant->animate(0);
-        battleState = leftTurn ? 3 : 4;
+            rightCombatant->animate(ActionIdle);
+        battleState = leftTurn ? PlayerDraws : OpponentMoves;
         break;
-    case 3:
+    case PlayerDraws:
         if (io) {
             const SDL_Rect area = dw->getDimensions();
             dw->drawEvaluator(io->getButton1(), accuracy, static_cast<Sint16>(io->getCursorPosX() - area.x),
                               static_cast<Sint16>(io->getCursorPosY() - area.y), endurance, targetCode);
         }
-        if (dw->getDrawingStatus() == 2) {
-            battleState = 5;
+        if (dw->getDrawingStatus() == DrawWindow::Done) {
+            battleState = ResultPause;
             lastTicks = now();
         }
         break;
-    case 4:
+    case OpponentMoves:
         // Not restarting the clock here: the result pause is measured from the set-up of the opponent's turn.
         if (CpuInput* cpu = dynamic_cast<CpuInput*>(io)) {
             cpu->getNextMove();
             if (cpu->getMoveDone())
-                battleState = 5;
+                battleState = ResultPause;
         } else {
-            battleState = 5;
+            battleState = ResultPause;
         }
         break;
-    case 5:
+    case ResultPause:
         if (elapsed(1000)) {
             lastTicks = now();
             const bool leftDead = leftCombatant && leftCombatant->getAreYouDead();
@@ -137,16 +138,16 @@ void Battle::gameLoop()
             if (!leftDead && !rightDead) {
                 leftTurn = !leftTurn;
                 endurance = 1000;
-                battleState = 2;
+                battleState = TurnSetUp;
                 if (io)
                     io->clearInput();
                 dw->init(drawRules);
             } else {
-                battleState = 6;
+                battleState = BattleEnd;
             }
         }
         break;
-    case 6: {
+    case BattleEnd: {
         const bool rightDead = rightCombatant && rightCombatant->getAreYouDead();
         const bool leftDead = leftCombatant && leftCombatant->getAreYouDead();
         if (!countVict && rightDead) {
@@ -162,17 +163,17 @@ void Battle::gameLoop()
         if (rightDead && elapsed(2000)) {
             lastTicks = now();
             countVict = false;
-            battleState = 0;
+            battleState = NoBattle;
             if (leftCombatant)
-                leftCombatant->animate(0);
-            rightCombatant->animate(0);
+                leftCombatant->animate(ActionIdle);
+            rightCombatant->animate(ActionIdle);
         } else if (leftDead && elapsed(5000)) {
             lastTicks = now();
-            battleState = 7;
+            battleState = Defeat;
         }
         break;
     }
-    default: // 0 and 7: nothing runs
+    default: // no battle, or a defeat: nothing runs
         break;
     }
 }
@@ -202,26 +203,26 @@ void Battle::render(SDL_Surface* dest, TTF_Font* font)
     }
     renderText(dest, font, "Escape = Quit, F10 = restart", textCol, textPosa.x, textPosa.y);
 
-    if (battleState >= 1 && battleState <= 6)
+    if (battleState >= Intro && battleState <= BattleEnd)
         renderCombatants(dest, font);
     switch (battleState) {
-    case 1:
+    case Intro:
         renderBattleIntro(dest, font, textCol, textPos1);
         break;
-    case 3:
+    case PlayerDraws:
         renderEndurance(dest, font, textCol, textCol2, textPos1);
         break;
-    case 5:
+    case ResultPause:
         renderResults(dest, font, textCol, textPos1);
         break;
-    case 6:
+    case BattleEnd:
         renderBattleExtro(dest, font, textCol, textPos1);
         break;
     default:
         break;
     }
 
-    if ((battleState == 3 || battleState == 5) && leftTurn && dw) {
+    if ((battleState == PlayerDraws || battleState == ResultPause) && leftTurn && dw) {
         dw->render(dest, leftTurn);
         if (leftCombatant && leftCombatant->getIo())
             leftCombatant->getIo()->render(dest, accuracy);
@@ -251,13 +252,13 @@ void Battle::renderBattleIntro(SDL_Surface* dest, TTF_Font* font, SDL_Color& tex
 void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Color& textCol2,
                              SDL_Rect& textPos1)
 {
-    const int status = dw ? dw->getDrawingStatus() : 2;
-    if (status == 0) {
+    const int status = dw ? dw->getDrawingStatus() : DrawWindow::Done;
+    if (status == DrawWindow::Waiting) {
         renderText(dest, font, "Connect the dots by clicking and dragging the mouse.", textCol, textPos1.x,
                    textPos1.y);
         return;
     }
-    if (status != 1)
+    if (status != DrawWindow::Drawing)
         return;
     const Sint32 e = getEndurance();
     const int width = (e < 0 || e > 1000) ? 300 : e * 300 / 1000;

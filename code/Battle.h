@@ -11,6 +11,18 @@ class DrawWindow;
 // One fight between the player (left) and an opponent (right), and the scoring of a whole game.
 class Battle {
 public:
+    // The states of one battle, as getStatus reports them.
+    enum State : Uint8 {
+        NoBattle = 0,
+        Intro = 1,
+        TurnSetUp = 2,
+        PlayerDraws = 3,
+        OpponentMoves = 4,
+        ResultPause = 5,
+        BattleEnd = 6,
+        Defeat = 7,
+    };
+
     Battle();
     Battle(const Battle&) = delete;
     Battle& operator=(const Battle&) = delete;

@@ -2,6 +2,7 @@
 #include "Drawing.h"
 #include "InputObj.h"
 #include "MediaPlayer.h"
+#include "MediaResource.h"
 #include <SDL/SDL_gfxPrimitives.h>
 
 Combatant::Combatant()
@@ -38,9 +39,9 @@ bool Combatant::takeDamage(Uint8 damage)
     if (hp <= damage) {
         hp = 0;
         areYouDead = true;
-        animate(3);
+        animate(ActionDead);
     } else {
-        animate(2);
+        animate(ActionPain);
         hp -= damage;
     }
     return overkill;

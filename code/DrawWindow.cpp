@@ -18,7 +18,7 @@ static int burnFor(Uint8 endBurn)
 
 DrawWindow::DrawWindow()
     : lp(new LinePattern), dimensions{170, 30, 300, 300}, attStruct(nullptr), endBurn(0), numHits(0),
-      drawingState(0), lastTicks(SDL_GetTicks()), bkg(loadPicture("media/bkground/drawBk.png"))
+      drawingState(Waiting), lastTicks(SDL_GetTicks()), bkg(loadPicture("media/bkground/drawBk.png"))
 {
 }
 
@@ -33,22 +33,22 @@ void DrawWindow::init(SDL_Color& rulz)
     if (lp)
         lp->init(dimensions, rulz);
     endBurn = rulz.unused;
-    drawingState = 0;
+    drawingState = Waiting;
     numHits = 0;
     lastTicks = SDL_GetTicks();
 }
 
 void DrawWindow::drawEvaluator(bool button1, Uint8 accuracy, Sint16 posX, Sint16 posY, int& end, Uint16 targetCode)
 {
-    if (drawingState == 0 && !button1)
+    if (drawingState == Waiting && !button1)
         return;
-    if (drawingState == 2)
+    if (drawingState == Done)
         return;
-    if (drawingState == 1 && (!button1 || end <= 0)) {
-        drawingState = 2;
+    if (drawingState == Drawing && (!button1 || end <= 0)) {
+        drawingState = Done;
         return;
     }
-    drawingState = 1;
+    drawingState = Drawing;
 
     int endToLose = 0;
     SDL_Rect contactPoint;

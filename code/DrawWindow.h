@@ -9,6 +9,9 @@ class LinePattern;
 // The square area where the player traces the dot path; judges the stroke frame by frame and sends hits.
 class DrawWindow {
 public:
+    // The stroke of one turn, as getDrawingStatus reports it.
+    enum Status { Waiting = 0, Drawing = 1, Done = 2 };
+
     DrawWindow();
     DrawWindow(const DrawWindow&) = delete;
     DrawWindow& operator=(const DrawWindow&) = delete;

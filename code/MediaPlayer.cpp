@@ -9,7 +9,7 @@ MediaPlayer::MediaPlayer(MediaResource* res)
 
 Sint32 MediaPlayer::changeAnim(Uint8 index)
 {
-    if (!medRes || index > 3)
+    if (!medRes || index > ActionDead)
         return 0;
     animToPlay = index;
     animIndexToPlay = 0;
@@ -25,7 +25,7 @@ Sint32 MediaPlayer::render(SDL_Surface* dest, SDL_Rect& center)
     // Drawn before the step, so a new frame first shows on the next call.
     medRes->drawPic(dest, center, animToPlay, animIndexToPlay);
     const Uint32 elapsed = SDL_GetTicks() - startTime;
-    if (medRes->changePic(elapsed, animToPlay, animIndexToPlay, loopCounter) != 0)
+    if (medRes->changePic(elapsed, animToPlay, animIndexToPlay, loopCounter) != MediaResource::Holding)
         startTime = SDL_GetTicks(); // the new frame's clock starts now: lateness is not made up
     return 0;
 }

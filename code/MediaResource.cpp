@@ -106,30 +106,30 @@ Sint32 MediaResource::changePic(Uint32 timeElapsed, Uint32& animIndex, Uint32& f
 {
     AnimFrame* f = frameAt(actionList, animIndex, frameIndex);
     if (!f || timeElapsed < f->getTime())
-        return 0;
+        return Holding;
     const action& a = *actionList[animIndex];
     if (++frameIndex < a.anim.size())
-        return 1;
+        return NextFrame;
     if (numLoops != 0) {
         if (numLoops > 0)
             --numLoops;
         frameIndex = 0;
-        return 2;
+        return Looped;
     }
     // Out of loops. The counter stays 0 on the fall back to action 0: that action then plays once more and
     // its own rule decides what follows.
     switch (a.whatToDoWhenOutOfLoops) {
     case 0:
-        animIndex = 0;
+        animIndex = ActionIdle;
         frameIndex = 0;
-        return 4;
+        return BackToIdle;
     case 1:
         --frameIndex;
-        return 3;
+        return Frozen;
     default:
-        animIndex = 0;
+        animIndex = ActionIdle;
         frameIndex = 0;
-        return 2;
+        return Looped;
     }
 }
 

@@ -8,6 +8,9 @@
 
 class AnimFrame;
 
+// Action slots: the names in the info file, and the numbers a combatant asks its player for.
+enum Action : Uint8 { ActionIdle = 0, ActionAttk = 1, ActionPain = 2, ActionDead = 3 };
+
 struct action {
     std::vector<AnimFrame*> anim;
     Sint32 numLoops;
@@ -17,6 +20,9 @@ struct action {
 // The pictures and actions of one character, read from media/chars/<name>/info.
 class MediaResource {
 public:
+    // What one step of the animation clock did (changePic's result).
+    enum Step : Sint32 { Holding = 0, NextFrame = 1, Looped = 2, Frozen = 3, BackToIdle = 4 };
+
     explicit MediaResource(std::string name);
     MediaResource(const MediaResource&) = delete;
     MediaResource& operator=(const MediaResource&) = delete;

@@ -162,7 +162,7 @@ Sint8 gamePass(bool& done)
         done = true;
     if (resetGameHit)
         resetGame();
-    if (gameMode == 1 && battul.getStatus() == 0)
+    if (gameMode == 1 && battul.getStatus() == Battle::NoBattle)
         addNewBadGuy();
     return render();
 }
