@@ -171,6 +171,7 @@ Wave approachCue()
     mixInto(w, brass(noteHz(kA2), 0.6, 0.2, 0.55, -0.6), samplesOf(0.2), 0.5);
     mixInto(w, brass(noteHz(kE3), 0.6, 0.2, 0.55, -0.6), samplesOf(0.2), 0.35);
     w.resize(samplesOf(0.8));
+    fadeOut(w, 0.03);
     scaleToPeak(w, -3);
     return w;
 }
