@@ -127,7 +127,7 @@ TEST_F(Fight, TurnsAlternateOnTheClockUntilTheDefeat)
     toPlayersResult();
     step(1001), draw();
     EXPECT_TRUE(shows("You Lose. 0 victories total.") && !shows("You gain 0 HP.", 170, 365));
-    step(4999);
+    step(5000);
     EXPECT_EQ(battle.getStatus(), Battle::BattleEnd);
     step(1);
     EXPECT_EQ(battle.getStatus(), Battle::Defeat);
