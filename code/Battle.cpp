@@ -196,6 +196,7 @@ void Battle::render(SDL_Surface* dest, TTF_Font* font)
     SDL_Rect textPos1{170, 350, 0, 0};
 
     if (bkg) {
+        matchFormat(bkg, dest); // here: the picture loads before the video mode exists
         SDL_Rect at{0, 0, 0, 0};
         SDL_UpperBlit(bkg, nullptr, dest, &at);
     } else {

@@ -78,6 +78,7 @@ void DrawWindow::render(SDL_Surface* dest, bool)
     if (!dest)
         return;
     if (bkg) {
+        matchFormat(bkg, dest);
         // The blit writes the covered rectangle back, so a small or clipped picture shrinks the area.
         SDL_UpperBlit(bkg, nullptr, dest, &dimensions);
     } else {

@@ -12,6 +12,20 @@ SDL_Surface* loadPicture(const char* path)
     return pic;
 }
 
+void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest)
+{
+    if (!pic || !dest)
+        return;
+    const SDL_PixelFormat &from = *pic->format, &to = *dest->format;
+    if (from.BitsPerPixel == to.BitsPerPixel && from.Rmask == to.Rmask && from.Gmask == to.Gmask &&
+        from.Bmask == to.Bmask && from.Amask == to.Amask)
+        return;
+    if (SDL_Surface* converted = SDL_ConvertSurface(pic, dest->format, SDL_SWSURFACE)) {
+        SDL_FreeSurface(pic);
+        pic = converted;
+    }
+}
+
 void drawTextLine(SDL_Surface*& textOutput, SDL_Surface* dest, TTF_Font* font, const std::string& text,
                   SDL_Color colour, Sint16 x, Sint16 y)
 {

@@ -10,6 +10,11 @@
 // Loads a picture as it is; on failure says so on standard output (no line end) and returns null.
 SDL_Surface* loadPicture(const char* path);
 
+// Converts pic to dest's pixel format, once: a picture without alpha loads as 24 bits with its channels in another
+// order, and blitting it as loaded converts and swaps every pixel on every frame. Keeps pic as it is when it is
+// null, already matches, or cannot be converted.
+void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest);
+
 // Renders one line of text into textOutput, blits it with its top-left corner at (x, y) and releases it at once,
 // so that no text surface outlives its frame. A line the font cannot render draws nothing.
 void drawTextLine(SDL_Surface*& textOutput, SDL_Surface* dest, TTF_Font* font, const std::string& text,
