@@ -221,9 +221,11 @@ void printChecksums()
         }
         // The colour bytes only: the fourth byte of a pixel is never shown, and blitters fill it differently.
         Uint32 h = 2166136261u;
-        for (int y = 0; y < screen->h; ++y)
+        for (int y = 0; y < screen->h; ++y) {
+            const Uint32* row = static_cast<const Uint32*>(screen->pixels) + y * screen->pitch / 4;
             for (int x = 0; x < screen->w; ++x)
-                h = (h ^ (static_cast<const Uint32*>(screen->pixels)[y * screen->pitch / 4 + x] & 0xFFFFFF)) * 16777619u;
+                h = (h ^ (row[x] & 0xFFFFFF)) * 16777619u;
+        }
         std::printf("state %d: %08x\n", s, h);
     }
 }

@@ -37,6 +37,7 @@ for _ in $(seq "$runs"); do
     echo "minimal $(first_flip_ms "$root/build/bench/minflip")"
 done >"$work/times"
 for who in game minimal; do
-    awk -v who=$who '$1 == who { print $2 }' "$work/times" | sort -n | awk -v who=$who '{ t[NR] = $1 }
-        END { printf "%-8s exec to first flip: median %d ms (%d to %d, %d runs)\n", who, t[int((NR + 1) / 2)], t[1], t[NR], NR }'
+    awk -v who=$who '$1 == who { print $2 }' "$work/times" | sort -n | awk -v who=$who '{ t[NR] = $1 } END {
+        printf "%-8s exec to first flip: median %d ms (%d to %d, %d runs)\n", who, t[int((NR + 1) / 2)], t[1], t[NR], NR
+    }'
 done
