@@ -8,9 +8,9 @@
 #include <sstream>
 
 Battle::Battle()
-    : textOutput(nullptr), battleTimer(0), battleState(NoBattle), dw(nullptr), endurance(0), accuracy(0),
-      leftTurn(false), leftCombatant(nullptr), rightCombatant(nullptr), drawRules{0, 0, 0, 0}, hpBack(0),
-      overkillBonus(0), numHits(0), numDmg(0), numVicts(0), countVict(false), bkg(nullptr), lastTicks(0)
+    : battleTimer(0), battleState(NoBattle), dw(nullptr), endurance(0), accuracy(0), leftTurn(false),
+      leftCombatant(nullptr), rightCombatant(nullptr), drawRules{0, 0, 0, 0}, hpBack(0), overkillBonus(0), numHits(0),
+      numDmg(0), numVicts(0), countVict(false), bkg(nullptr), lastTicks(0)
 {
     reset();
     lastTicks = now();
@@ -21,7 +21,6 @@ Battle::~Battle()
 {
     delete dw;
     SDL_FreeSurface(bkg);
-    SDL_FreeSurface(textOutput);
 }
 
 Uint32 Battle::now() const { return SDL_GetTicks(); }
@@ -182,12 +181,6 @@ Uint8 Battle::getStatus() { return battleState; }
 Sint32 Battle::getEndurance() { return endurance; }
 Uint32 Battle::getNumberOfVictories() { return numVicts; }
 
-void Battle::renderText(SDL_Surface* dest, TTF_Font* font, const std::string& text, SDL_Color colour, Sint16 x,
-                        Sint16 y)
-{
-    drawTextLine(textOutput, dest, font, text, colour, x, y);
-}
-
 void Battle::render(SDL_Surface* dest, TTF_Font* font)
 {
     SDL_Color textCol{255, 255, 255, 0};
@@ -202,7 +195,7 @@ void Battle::render(SDL_Surface* dest, TTF_Font* font)
     } else {
         SDL_FillRect(dest, nullptr, SDL_MapRGB(dest->format, 0, 0, 0));
     }
-    renderText(dest, font, "Escape = Quit, F10 = restart", textCol, textPosa.x, textPosa.y);
+    hintLine.draw(dest, font, "Escape = Quit, F10 = restart", textCol, textPosa.x, textPosa.y);
 
     if (battleState >= Intro && battleState <= BattleEnd)
         renderCombatants(dest, font);
@@ -238,7 +231,7 @@ void Battle::renderCombatants(SDL_Surface* dest, TTF_Font* font)
         rightCombatant->render(dest, font);
     std::ostringstream line;
     line << numVicts << " victories so far...";
-    renderText(dest, font, line.str(), SDL_Color{192, 192, 192, 0}, 30, 90);
+    victoriesLine.draw(dest, font, line.str(), SDL_Color{192, 192, 192, 0}, 30, 90);
 }
 
 void Battle::renderBattleIntro(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
@@ -247,7 +240,7 @@ void Battle::renderBattleIntro(SDL_Surface* dest, TTF_Font* font, SDL_Color& tex
     if (rightCombatant)
         line << rightCombatant->getName();
     line << " approaches!";
-    renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    stateLines[0].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
 }
 
 void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Color& textCol2,
@@ -255,8 +248,8 @@ void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textC
 {
     const int status = dw ? dw->getDrawingStatus() : DrawWindow::Done;
     if (status == DrawWindow::Waiting) {
-        renderText(dest, font, "Connect the dots by clicking and dragging the mouse.", textCol, textPos1.x,
-                   textPos1.y);
+        stateLines[0].draw(dest, font, "Connect the dots by clicking and dragging the mouse.", textCol, textPos1.x,
+                           textPos1.y);
         return;
     }
     if (status != DrawWindow::Drawing)
@@ -268,14 +261,14 @@ void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textC
     const Uint8 shade = e > 250 ? 32 : 160;
     if (width > 0)
         SDL_FillRect(dest, &endFill, SDL_MapRGB(dest->format, shade, shade, shade));
-    renderText(dest, font, "Endurance", textCol2, textPos1.x, textPos1.y);
+    stateLines[1].draw(dest, font, "Endurance", textCol2, textPos1.x, textPos1.y);
     textPos1.y -= 15;
 
     std::ostringstream line;
     line << "Hits: " << numHits;
     if (overkillBonus != 0)
         line << "( " << unsigned(overkillBonus) << " overkill)";
-    renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    stateLines[0].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
 }
 
 void Battle::renderResults(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
@@ -284,7 +277,7 @@ void Battle::renderResults(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol
     line << static_cast<long long>(numHits) * numDmg << " Damage Total"; // wide: 16 by 16 bits overflows an int
     if (overkillBonus != 0)
         line << ", with overkill of " << unsigned(overkillBonus) << " Hits.";
-    renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    stateLines[0].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
 }
 
 void Battle::renderBattleExtro(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
@@ -295,7 +288,7 @@ void Battle::renderBattleExtro(SDL_Surface* dest, TTF_Font* font, SDL_Color& tex
         line << "You Lose. " << numVicts << " victories total.";
     else
         line << "You win! " << numVicts << " victories.";
-    renderText(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    stateLines[0].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
     if (lost)
         return;
 
@@ -305,6 +298,6 @@ void Battle::renderBattleExtro(SDL_Surface* dest, TTF_Font* font, SDL_Color& tex
         gain << " (includes +" << unsigned(overkillBonus) << " overkill bonus)";
     gain << " HP.";
     textPos1.y += 15;
-    renderText(dest, font, gain.str(), textCol, textPos1.x, textPos1.y);
+    stateLines[1].draw(dest, font, gain.str(), textCol, textPos1.x, textPos1.y);
     textPos1.y -= 15;
 }

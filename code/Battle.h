@@ -1,6 +1,7 @@
 #ifndef BATTLE_H
 #define BATTLE_H
 
+#include "TextLine.h"
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 #include <string>
@@ -58,10 +59,10 @@ public:
 private:
     Uint32 now() const;
     bool elapsed(Uint32 ms) const;
-    void renderText(SDL_Surface* dest, TTF_Font* font, const std::string& text, SDL_Color colour, Sint16 x,
-                    Sint16 y);
-
-    SDL_Surface* textOutput;
+    // The texts: the key hint, the victories line, and the first and second line of a state's block.
+    TextLine hintLine;
+    TextLine victoriesLine;
+    TextLine stateLines[2];
     Uint8 battleTimer;
     Uint8 battleState;
     DrawWindow* dw;

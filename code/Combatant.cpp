@@ -1,20 +1,15 @@
 #include "Combatant.h"
-#include "Drawing.h"
 #include "InputObj.h"
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include <SDL/SDL_gfxPrimitives.h>
 
 Combatant::Combatant()
-    : textOutput(nullptr), name("Blank"), maxHp(20), hp(20), playerSide(true), areYouDead(false), io(nullptr),
-      mo(nullptr)
+    : name("Blank"), maxHp(20), hp(20), playerSide(true), areYouDead(false), io(nullptr), mo(nullptr)
 {
 }
 
-Combatant::~Combatant()
-{
-    SDL_FreeSurface(textOutput);
-}
+Combatant::~Combatant() = default;
 
 void Combatant::setStats(Uint8 h, std::string& n)
 {
@@ -80,11 +75,6 @@ void Combatant::animate(Uint8 number)
         mo->changeAnim(number);
 }
 
-void Combatant::renderText(SDL_Surface* screen, TTF_Font* font, const std::string& text, Sint16 x, Sint16 y)
-{
-    drawTextLine(textOutput, screen, font, text, SDL_Color{255, 255, 255, 0}, x, y);
-}
-
 void Combatant::render(SDL_Surface* screen, TTF_Font* font)
 {
     const bool left = playerSide;
@@ -92,7 +82,8 @@ void Combatant::render(SDL_Surface* screen, TTF_Font* font)
         SDL_Rect at{static_cast<Sint16>(left ? 85 : 555), 280, 0, 0};
         mo->render(screen, at);
     }
-    renderText(screen, font, name, left ? 20 : 490, 50);
+    const SDL_Color white{255, 255, 255, 0};
+    nameLine.draw(screen, font, name, white, left ? 20 : 490, 50);
 
     const Sint16 barX = left ? 10 : 480;
     SDL_Rect back{barX, 70, 150, 20};
@@ -106,5 +97,5 @@ void Combatant::render(SDL_Surface* screen, TTF_Font* font)
         SDL_FillRect(screen, &fill, SDL_MapRGBA(screen->format, 96, 32, 32, 255));
     rectangleRGBA(screen, barX, 70, barX + 150, 90, grey, grey, grey, 255);
 
-    renderText(screen, font, std::to_string(hp), left ? 20 : 610, 70);
+    hpLine.draw(screen, font, std::to_string(hp), white, left ? 20 : 610, 70);
 }

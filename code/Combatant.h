@@ -1,6 +1,7 @@
 #ifndef COMBATANT_H
 #define COMBATANT_H
 
+#include "TextLine.h"
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 #include <string>
@@ -38,9 +39,8 @@ public:
     void render(SDL_Surface* screen, TTF_Font* font);
 
 private:
-    void renderText(SDL_Surface* screen, TTF_Font* font, const std::string& text, Sint16 x, Sint16 y);
-
-    SDL_Surface* textOutput;
+    TextLine nameLine;
+    TextLine hpLine;
     std::string name;
     Uint8 maxHp;
     Uint8 hp;

@@ -25,16 +25,3 @@ void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest)
         pic = converted;
     }
 }
-
-void drawTextLine(SDL_Surface*& textOutput, SDL_Surface* dest, TTF_Font* font, const std::string& text,
-                  SDL_Color colour, Sint16 x, Sint16 y)
-{
-    SDL_FreeSurface(textOutput);
-    textOutput = font ? TTF_RenderText_Solid(font, text.c_str(), colour) : nullptr;
-    if (!textOutput)
-        return;
-    SDL_Rect at{x, y, 0, 0};
-    SDL_UpperBlit(textOutput, nullptr, dest, &at);
-    SDL_FreeSurface(textOutput);
-    textOutput = nullptr;
-}

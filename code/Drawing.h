@@ -1,11 +1,9 @@
 #ifndef DRAWING_H
 #define DRAWING_H
 
-// Small drawing chores shared by the battle, the combatants and the draw window.
+// Small drawing chores shared by the battle and the draw window.
 
 #include <SDL/SDL.h>
-#include <SDL/SDL_ttf.h>
-#include <string>
 
 // Loads a picture as it is; on failure says so on standard output (no line end) and returns null.
 SDL_Surface* loadPicture(const char* path);
@@ -14,10 +12,5 @@ SDL_Surface* loadPicture(const char* path);
 // order, and blitting it as loaded converts and swaps every pixel on every frame. Keeps pic as it is when it is
 // null, already matches, or cannot be converted.
 void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest);
-
-// Renders one line of text into textOutput, blits it with its top-left corner at (x, y) and releases it at once,
-// so that no text surface outlives its frame. A line the font cannot render draws nothing.
-void drawTextLine(SDL_Surface*& textOutput, SDL_Surface* dest, TTF_Font* font, const std::string& text,
-                  SDL_Color colour, Sint16 x, Sint16 y);
 
 #endif
