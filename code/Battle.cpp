@@ -190,8 +190,7 @@ void Battle::render(SDL_Surface* dest, TTF_Font* font)
 
     if (bkg) {
         matchFormat(bkg, dest); // here: the picture loads before the video mode exists
-        SDL_Rect at{0, 0, 0, 0};
-        SDL_UpperBlit(bkg, nullptr, dest, &at);
+        drawWhole(bkg, dest);
     } else {
         SDL_FillRect(dest, nullptr, SDL_MapRGB(dest->format, 0, 0, 0));
     }

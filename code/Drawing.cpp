@@ -1,6 +1,7 @@
 #include "Drawing.h"
 #include <SDL/SDL_image.h>
 #include <cstdio>
+#include <cstring>
 
 SDL_Surface* loadPicture(const char* path)
 {
@@ -24,4 +25,21 @@ void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest)
         SDL_FreeSurface(pic);
         pic = converted;
     }
+}
+
+void drawWhole(SDL_Surface* pic, SDL_Surface* dest)
+{
+    const SDL_PixelFormat &from = *pic->format, &to = *dest->format;
+    const SDL_Rect& clip = dest->clip_rect;
+    if (pic->w != dest->w || pic->h != dest->h || from.BitsPerPixel != to.BitsPerPixel || from.Rmask != to.Rmask ||
+        from.Gmask != to.Gmask || from.Bmask != to.Bmask || (pic->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY)) ||
+        clip.x != 0 || clip.y != 0 || clip.w != dest->w || clip.h != dest->h || SDL_MUSTLOCK(pic) || SDL_MUSTLOCK(dest)) {
+        SDL_Rect at{0, 0, 0, 0};
+        SDL_UpperBlit(pic, nullptr, dest, &at);
+        return;
+    }
+    const size_t rowBytes = size_t(pic->w) * from.BytesPerPixel;
+    for (int y = 0; y < pic->h; ++y)
+        std::memcpy(static_cast<Uint8*>(dest->pixels) + y * dest->pitch,
+                    static_cast<const Uint8*>(pic->pixels) + y * pic->pitch, rowBytes);
 }

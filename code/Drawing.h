@@ -13,4 +13,9 @@ SDL_Surface* loadPicture(const char* path);
 // null, already matches, or cannot be converted.
 void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest);
 
+// Draws pic over the whole of dest, as a blit at (0, 0) would. SDL's blit copies a whole aligned 32-bit screen with
+// streaming stores, which leave the screen out of the cache and so slow down everything drawn after it; a plain copy
+// of the rows leaves it cached. Falls back to the blit when pic is not the same size and format as dest.
+void drawWhole(SDL_Surface* pic, SDL_Surface* dest);
+
 #endif
