@@ -13,13 +13,15 @@ SDL_Surface* loadPicture(const char* path)
     return pic;
 }
 
+std::array<Uint32, 5> formatKey(const SDL_Surface* s)
+{
+    const SDL_PixelFormat& f = *s->format;
+    return {f.BitsPerPixel, f.Rmask, f.Gmask, f.Bmask, f.Amask};
+}
+
 void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest)
 {
-    if (!pic || !dest)
-        return;
-    const SDL_PixelFormat &from = *pic->format, &to = *dest->format;
-    if (from.BitsPerPixel == to.BitsPerPixel && from.Rmask == to.Rmask && from.Gmask == to.Gmask &&
-        from.Bmask == to.Bmask && from.Amask == to.Amask)
+    if (!pic || !dest || formatKey(pic) == formatKey(dest))
         return;
     if (SDL_Surface* converted = SDL_ConvertSurface(pic, dest->format, SDL_SWSURFACE)) {
         SDL_FreeSurface(pic);
@@ -29,16 +31,15 @@ void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest)
 
 void drawWhole(SDL_Surface* pic, SDL_Surface* dest)
 {
-    const SDL_PixelFormat &from = *pic->format, &to = *dest->format;
     const SDL_Rect& clip = dest->clip_rect;
-    if (pic->w != dest->w || pic->h != dest->h || from.BitsPerPixel != to.BitsPerPixel || from.Rmask != to.Rmask ||
-        from.Gmask != to.Gmask || from.Bmask != to.Bmask || (pic->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY)) ||
-        clip.x != 0 || clip.y != 0 || clip.w != dest->w || clip.h != dest->h || SDL_MUSTLOCK(pic) || SDL_MUSTLOCK(dest)) {
+    if (pic->w != dest->w || pic->h != dest->h || formatKey(pic) != formatKey(dest) ||
+        (pic->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY)) || clip.x != 0 || clip.y != 0 || clip.w != dest->w ||
+        clip.h != dest->h || SDL_MUSTLOCK(pic) || SDL_MUSTLOCK(dest)) {
         SDL_Rect at{0, 0, 0, 0};
         SDL_UpperBlit(pic, nullptr, dest, &at);
         return;
     }
-    const size_t rowBytes = size_t(pic->w) * from.BytesPerPixel;
+    const size_t rowBytes = size_t(pic->w) * pic->format->BytesPerPixel;
     for (int y = 0; y < pic->h; ++y)
         std::memcpy(static_cast<Uint8*>(dest->pixels) + y * dest->pitch,
                     static_cast<const Uint8*>(pic->pixels) + y * pic->pitch, rowBytes);

@@ -4,9 +4,13 @@
 // Small drawing chores shared by the battle and the draw window.
 
 #include <SDL/SDL.h>
+#include <array>
 
 // Loads a picture as it is; on failure says so on standard output (no line end) and returns null.
 SDL_Surface* loadPicture(const char* path);
+
+// What the bytes of a pixel of s mean: between two surfaces with the same key, pixels copy unchanged.
+std::array<Uint32, 5> formatKey(const SDL_Surface* s);
 
 // Converts pic to dest's pixel format, once: a picture without alpha loads as 24 bits with its channels in another
 // order, and blitting it as loaded converts and swaps every pixel on every frame. Keeps pic as it is when it is

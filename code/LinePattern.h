@@ -28,6 +28,7 @@ public:
     const std::vector<SDL_Rect>& getPoints() const { return points; }
     Uint16 getCurrentAngle() const { return currentAngle; }
     Uint8 getMainAngleIndex() const { return mainAngleIndex; }
+    Uint16 getNibAngle() const { return ang1; }
 
 protected:
     SDL_Rect generateNextPoint(SDL_Rect dim);
