@@ -190,27 +190,4 @@ TEST_F(Game, MemoryStaysFlatOverTenThousandFrames)
     }
 }
 
-TEST(Shell, HelpPrintsUsageAndOpensNothing)
-{
-    char name[] = "quillfray", help[] = "--help";
-    char* argv[] = {name, help, nullptr};
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(SDL_main(2, argv), 0);
-    EXPECT_NE(testing::internal::GetCapturedStdout().find("--windowed"), std::string::npos);
-    EXPECT_EQ(SDL_GetVideoSurface(), nullptr);
-}
-
-TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)
-{
-    ASSERT_EQ(chdir("media"), 0); // no text/FreeSans.ttf from here
-    testing::internal::CaptureStdout();
-    const Sint8 r = initSDL(false);
-    const std::string out = testing::internal::GetCapturedStdout();
-    ASSERT_EQ(chdir(".."), 0);
-    EXPECT_EQ(r, -1);
-    EXPECT_EQ(out.rfind("TTF_OpenFont: ", 0), 0u) << out;
-    EXPECT_EQ(out.back(), '\n');
-    EXPECT_EQ(SDL_GetVideoSurface(), nullptr);
-}
-
 } // namespace
