@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -1285,14 +1286,45 @@ Image makeIcon()
     return img;
 }
 
+// The icon at a smaller size: each pixel the alpha-weighted mean of an 8x8 grid of source samples, so edges stay
+// smooth and transparent pixels lend no colour.
+Image shrink(const Image &src, int n)
+{
+    const int k = 8;
+    Image img(n, n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            double sum[4] = {};
+            for (int j = 0; j < k; ++j)
+                for (int i = 0; i < k; ++i) {
+                    const uint8_t *p = src.at((x * k + i) * src.w / (n * k), (y * k + j) * src.h / (n * k));
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += p[c] * p[3];
+                    sum[3] += p[3];
+                }
+            uint8_t *q = img.at(x, y);
+            for (int c = 0; c < 3; ++c)
+                q[c] = sum[3] > 0 ? uint8_t(std::lround(sum[c] / sum[3])) : 0;
+            q[3] = uint8_t(std::lround(sum[3] / (k * k)));
+        }
+    return img;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::string(argv[1]) == "--icon")
-        return writePng(argv[2], makeIcon()) ? 0 : 1;
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--icon") {
+        const int size = argc == 4 ? std::atoi(argv[3]) : 128;
+        if (size < 1 || size > 128) {
+            std::printf("makeart: icon size must be 1 to 128\n");
+            return 2;
+        }
+        Image icon = makeIcon();
+        return writePng(argv[2], size == icon.w ? icon : shrink(icon, size)) ? 0 : 1;
+    }
     if (argc != 2) {
-        std::printf("usage: makeart <media folder> | makeart --icon <file.png>\n");
+        std::printf("usage: makeart <media folder> | makeart --icon <file.png> [size, default 128]\n");
         return 2;
     }
     fs::path media = argv[1];
