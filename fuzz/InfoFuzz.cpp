@@ -2,6 +2,7 @@
 // temp folder beside two valid pictures, and the resource built from it is drawn and stepped through a player.
 #include "MediaPlayer.h"
 #include "MediaResource.h"
+#include "TestSeams.h"
 #include <SDL/SDL.h>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 namespace {
-Uint32 fakeNow = 0;
 SDL_Surface* canvas = nullptr;
 std::string folder;
 void removeFolder()
@@ -18,12 +18,6 @@ void removeFolder()
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 }
-}
-
-// The player reads the clock: a scripted one makes runs reproducible and lets every hold time elapse.
-extern "C" Uint32 SDL_GetTicks(void)
-{
-    return fakeNow;
 }
 
 static void die(const char* what)
@@ -60,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0)
         die("info file");
 
-    fakeNow = 1000;
+    seam::setTicks(1000); // the tests' scripted clock: runs reproduce, and every hold time can elapse
     MediaResource res("f");
     MediaPlayer player(&res);
     SDL_Rect center{32, 24, 0, 0};
@@ -69,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (Uint8 a = 0; a < 6; ++a) { // 4 and 5 must be ignored
         player.changeAnim(a);
         for (int i = 0; i < 12; ++i) {
-            fakeNow += steps[(a + i) % 4];
+            seam::advance(steps[(a + i) % 4]);
             player.render(canvas, center);
         }
     }

@@ -2,285 +2,238 @@
 #include "Combatant.h"
 #include "CpuInput.h"
 #include "DrawWindow.h"
+#include "MediaPlayer.h"
+#include "MediaResource.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 #include "UserInput.h"
-#include <SDL/SDL_ttf.h>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <memory>
 
 namespace {
 
-const SDL_Color grey{192, 192, 192, 0};
+const SDL_Color white{255, 255, 255, 0}, grey{192, 192, 192, 0};
 
 // A battle between a player with a mouse and a computer opponent, on the scripted clock, drawn on a canvas.
-struct Fight : ::testing::Test {
+// The players of an empty character only record which action each fighter was asked for.
+struct Fight : testing::Test {
+    MediaResource nobody{"nobody"};
+    MediaPlayer myMoves{&nobody}, foeMoves{&nobody};
     Battle battle;
     UserInput mouse;
     CpuInput cpu;
     Combatant player;
-    Combatant* opponent = nullptr;
+    std::unique_ptr<Combatant> foe;
     SDL_Color rules{0, 0, 0, 0};
-    TTF_Font* font = nullptr;
     SDL_Surface* frame = nullptr;
 
     void SetUp() override
     {
-        support::initVideo();
+        ASSERT_TRUE(support::initVideo() && support::font());
         support::drainQueue();
-        seam::setTicks(5000);
-        player.setInput(&mouse);
-        cpu.setStats(2);
-        player.setMaxHP(255);
-        newOpponent();
-        ASSERT_EQ(TTF_WasInit() ? 0 : TTF_Init(), 0);
-        font = TTF_OpenFont("text/FreeSans.ttf", 12);
-        ASSERT_NE(font, nullptr);
         frame = support::makeCanvas();
+        seam::setTicks(5000);
+        player.setInput(&mouse), player.setMedia(&myMoves), player.setMaxHP(255);
+        cpu.setStats(2);
+        newFoe();
     }
-    void TearDown() override
+    void TearDown() override { SDL_FreeSurface(frame), support::drainQueue(); }
+    void newFoe()
     {
-        SDL_FreeSurface(frame);
-        TTF_CloseFont(font);
-        support::drainQueue();
-        delete opponent;
-    }
-    void newOpponent()
-    {
-        delete opponent;
-        opponent = new Combatant;
+        foe = std::make_unique<Combatant>();
         std::string n = "Foe";
-        opponent->setStats(8, n);
-        opponent->setSide(false);
-        opponent->setInput(&cpu);
-        battle.init(&player, opponent, rules);
+        foe->setStats(8, n), foe->setSide(false), foe->setInput(&cpu), foe->setMedia(&foeMoves);
+        battle.init(&player, foe.get(), rules);
     }
-    void step(Uint32 ms = 0)
-    {
-        seam::advance(ms);
-        battle.gameLoop();
-    }
-    void send(Uint8 type, SDL_Rect* record = nullptr)
+    void step(Uint32 ms = 0) { seam::advance(ms), battle.gameLoop(); }
+    void button(bool down)
     {
         SDL_Event e{};
-        e.type = type;
-        if (type == SDL_USEREVENT)
-            e.user.data1 = record;
-        else
-            e.button.button = SDL_BUTTON_LEFT;
+        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, e.button.button = SDL_BUTTON_LEFT;
         battle.processInput(e);
     }
     void hit(Uint16 targetCode, Uint16 damage)
     {
         SDL_Rect rec{0, 0, targetCode, damage};
-        send(SDL_USEREVENT, &rec);
+        SDL_Event e{};
+        e.type = SDL_USEREVENT, e.user.data1 = &rec;
+        battle.processInput(e);
     }
-    // Intro, then a stroke pressed and released at once: the player's turn ends without a dot.
+    // From the intro, a stroke pressed and released at once: the player's turn ends without a dot.
     void toPlayersResult(Uint32 intro = 1001)
     {
-        step(intro);
-        send(SDL_MOUSEBUTTONDOWN);
-        step();
-        send(SDL_MOUSEBUTTONUP);
-        step();
-        ASSERT_EQ(battle.getStatus(), 5);
+        step(intro), button(true), step(), button(false), step();
+        ASSERT_EQ(battle.getStatus(), Battle::ResultPause);
     }
-    // Kills the opponent with extra overkill hits and plays the battle out to state 0.
+    // Kills the opponent with extra overkill hits and plays the battle out to its end.
     void win(int overkillHits)
     {
-        hit(3, opponent->getHp());
+        hit(3, foe->getHp());
         for (int i = 0; i < overkillHits; ++i)
             hit(3, 1);
         toPlayersResult();
         step(1001);
-        ASSERT_EQ(battle.getStatus(), 6);
         for (int i = 0; i < 5; ++i)
-            step(400); // the victory is counted once however long state 6 lasts
+            step(400); // 2000 ms: the victory is counted once however long the battle end lasts
+        ASSERT_EQ(battle.getStatus(), Battle::BattleEnd);
         step(1);
-        ASSERT_EQ(battle.getStatus(), 0);
+        ASSERT_EQ(battle.getStatus(), Battle::NoBattle);
     }
-    void draw() { battle.render(frame, font); }
-    // Every pixel of the text's glyphs shows in the colour at (x, y).
-    bool shows(const std::string& text, int x, int y, SDL_Color c = {255, 255, 255, 0})
+    void draw() { SDL_FillRect(frame, nullptr, 0), battle.render(frame, support::font()); }
+    bool shows(const std::string& text, int x = 170, int y = 350, SDL_Color c = white)
     {
-        SDL_Surface* t = TTF_RenderText_Solid(font, text.c_str(), c);
-        bool all = t != nullptr;
-        for (int j = 0; all && j < t->h; ++j)
-            for (int i = 0; all && i < t->w; ++i) {
-                const SDL_Color p = support::pixel(frame, x + i, y + j);
-                all = !static_cast<Uint8*>(t->pixels)[j * t->pitch + i] || (p.r == c.r && p.g == c.g && p.b == c.b);
-            }
-        SDL_FreeSurface(t);
-        return all;
+        return support::shows(frame, text, x, y, c);
     }
 };
 
-TEST_F(Fight, TurnsAlternateWithTheOpponentsPauseCountedFromItsSetUp)
+TEST_F(Fight, TurnsAlternateOnTheClockWithTheOpponentsPauseCountedFromItsSetUp)
 {
-    // On the real clock the intro would never end here; the scripted one's difference is taken unsigned across
-    // the wrap.
-    seam::setTicks(0xFFFFFF00u);
-    newOpponent();
+    seam::setTicks(0xFFFFFF00u); // differences are taken unsigned, across the wrap
+    newFoe();
     step(1000);
-    EXPECT_EQ(battle.getStatus(), 1);
+    EXPECT_EQ(battle.getStatus(), Battle::Intro);
     step(1);
-    EXPECT_EQ(battle.getStatus(), 3);
-    EXPECT_TRUE(battle.getLeftTurn());
+    EXPECT_TRUE(battle.getStatus() == Battle::PlayerDraws && battle.getLeftTurn());
     step(60000); // no stroke yet: the turn waits
-    EXPECT_EQ(battle.getStatus(), 3);
+    EXPECT_EQ(battle.getStatus(), Battle::PlayerDraws);
     toPlayersResult(0);
-    send(SDL_MOUSEBUTTONDOWN); // held when the turn ends, cleared by the change of turn
+    button(true); // held when the turn ends, cleared by the change of turn
     battle.setEndurance(5);
-    step(1001); // pause over at T
-    EXPECT_EQ(battle.getStatus(), 2);
-    EXPECT_FALSE(battle.getLeftTurn());
-    EXPECT_FALSE(mouse.getButton1());
+    step(1000);
+    EXPECT_EQ(battle.getStatus(), Battle::ResultPause);
+    myMoves.changeAnim(ActionPain), foeMoves.changeAnim(ActionPain);
+    step(1); // at T
+    EXPECT_TRUE(battle.getStatus() == Battle::TurnSetUp && !battle.getLeftTurn() && !mouse.getButton1());
     EXPECT_EQ(battle.getEndurance(), 1000);
-    send(SDL_MOUSEBUTTONDOWN); // the player's mouse is not listening now
+    button(true); // the player's mouse is not listening now
     EXPECT_FALSE(mouse.getButton1());
-
-    step(); // set-up
+    step();
+    EXPECT_TRUE(myMoves.getAnim() == ActionIdle && foeMoves.getAnim() == ActionIdle);
     for (int i = 0; i < 5; ++i)
         step(10);
-    EXPECT_EQ(battle.getStatus(), 4);
-    step(10); // the sixth step pushes the hit
-    EXPECT_EQ(battle.getStatus(), 5);
+    EXPECT_TRUE(battle.getStatus() == Battle::OpponentMoves && support::drainQueue() == 0);
+    step(10); // the sixth step pushes the blow
+    EXPECT_EQ(battle.getStatus(), Battle::ResultPause);
     SDL_Event e;
     ASSERT_EQ(SDL_PollEvent(&e), 1);
     battle.processInput(e);
-    EXPECT_EQ(player.getHp(), 18);
-    step(940); // 1000 ms after T: still showing the opponent's result
-    EXPECT_EQ(battle.getStatus(), 5);
+    EXPECT_TRUE(player.getHp() == 18 && myMoves.getAnim() == ActionPain && foeMoves.getAnim() == ActionAttk);
+    step(940); // 1000 ms after T: the opponent's result still shows
+    EXPECT_EQ(battle.getStatus(), Battle::ResultPause);
     step(1);
-    EXPECT_EQ(battle.getStatus(), 2);
-    EXPECT_TRUE(battle.getLeftTurn());
+    EXPECT_TRUE(battle.getStatus() == Battle::TurnSetUp && battle.getLeftTurn());
 }
 
-// Overkill counting, exact kill included, is pinned by the hits line below.
-TEST_F(Fight, HitsLandAsTheirLow8BitsAndBrokenOnesAreIgnored)
+TEST_F(Fight, HitsLandAsTheirLow8BitsOnTheSideTheirCodeNames)
 {
-    hit(0, 256 + 3);
-    EXPECT_EQ(player.getHp(), 17);
-    EXPECT_EQ(battle.getNumDmg(), 259);
-    send(SDL_USEREVENT, nullptr);
+    // code, damage: player's and foe's hit points, overkill count, actions asked for after the hit
+    const int rows[][7] = {{0, 256 + 3, 17, 8, 0, ActionPain, ActionAttk}, {2, 1, 17, 7, 0, ActionIdle, ActionPain},
+                           {1, 1, 16, 7, 0, ActionPain, ActionIdle},       {3, 6, 16, 1, 0, ActionAttk, ActionPain},
+                           {3, 1, 16, 0, 0, ActionAttk, ActionDead},       {3, 2, 16, 0, 1, ActionAttk, ActionDead},
+                           {1, 0, 16, 0, 1, ActionPain, ActionIdle}};
+    for (const auto& r : rows) {
+        myMoves.changeAnim(ActionIdle), foeMoves.changeAnim(ActionIdle);
+        hit(Uint16(r[0]), Uint16(r[1]));
+        EXPECT_TRUE(player.getHp() == r[2] && foe->getHp() == r[3] && battle.getOverkillBonus() == r[4] &&
+                    myMoves.getAnim() == Uint32(r[5]) && foeMoves.getAnim() == Uint32(r[6]) &&
+                    battle.getNumDmg() == r[1])
+            << "code " << r[0] << " damage " << r[1];
+    }
+    SDL_Event broken{};
+    broken.type = SDL_USEREVENT; // no record
+    battle.processInput(broken);
     battle.reset(); // no combatants until the next battle starts
     hit(0, 1);
-    EXPECT_EQ(battle.getNumHits(), 1);
-    EXPECT_EQ(player.getHp(), 17);
+    EXPECT_TRUE(battle.getNumHits() == 7 && player.getHp() == 16);
 }
 
 TEST_F(Fight, VictoriesHealByTheTable)
 {
     // victory, hit points back, overkill bonus (25 overkill hits over the divisor)
-    const Uint32 table[][3] = {{1, 1, 2},  {5, 1, 2},  {6, 2, 3},  {11, 2, 3},
-                               {12, 3, 4}, {17, 3, 4}, {18, 4, 4}, {24, 5, 4}};
-    size_t next = 0;
-    for (Uint32 v = 1; v <= 24; ++v, newOpponent()) {
-        SCOPED_TRACE(v);
-        player.addHP(255);
-        player.takeDamage(155);
+    const Uint32 table[][3] = {{1, 1, 2}, {5, 1, 2}, {6, 2, 3}, {11, 2, 3}, {12, 3, 4}, {17, 3, 4}, {18, 4, 4}, {24, 5, 4}};
+    const Uint32(*row)[3] = table;
+    for (Uint32 v = 1; v <= 24; ++v, newFoe()) {
+        player.addHP(255), player.takeDamage(155);
         win(25);
-        EXPECT_EQ(battle.getNumberOfVictories(), v);
-        if (next < std::size(table) && table[next][0] == v) {
-            EXPECT_EQ(battle.getHpBack(), table[next][1]);
-            EXPECT_EQ(battle.getOverkillBonus(), table[next][2]);
-            EXPECT_EQ(player.getHp(), 100 + table[next][1] + table[next][2]);
-            ++next;
+        ASSERT_EQ(battle.getNumberOfVictories(), v);
+        if ((*row)[0] == v) {
+            EXPECT_TRUE(battle.getHpBack() == (*row)[1] && battle.getOverkillBonus() == (*row)[2] &&
+                        player.getHp() == 100 + (*row)[1] + (*row)[2])
+                << "victory " << v;
+            ++row;
         }
     }
-    EXPECT_EQ(next, std::size(table));
-    player.setMaxHP(110); // 109 now: 5 back and a bonus of 16 must stop at the maximum
+    player.setMaxHP(110); // 109 now: 5 back and a bonus of 16 stop at the maximum
     win(100);
     EXPECT_EQ(player.getHp(), 110);
 }
 
-TEST_F(Fight, DefeatShowsTheLoseLineFiveSecondsThenOnlyBackgroundAndHint)
+TEST_F(Fight, DefeatShowsItsLineForFiveSecondsThenOnlyTheBackgroundAndKeyHint)
 {
     hit(0, 20);
     toPlayersResult();
     step(1001);
     draw();
-    EXPECT_TRUE(shows("You Lose. 0 victories total.", 170, 350));
-    EXPECT_FALSE(shows("You gain 0 HP.", 170, 365));
+    EXPECT_TRUE(shows("You Lose. 0 victories total.") && !shows("You gain 0 HP.", 170, 365));
     step(5000);
-    EXPECT_EQ(battle.getStatus(), 6);
+    EXPECT_EQ(battle.getStatus(), Battle::BattleEnd);
     step(1);
-    EXPECT_EQ(battle.getStatus(), 7);
+    EXPECT_EQ(battle.getStatus(), Battle::Defeat);
     step(600000);
-    EXPECT_EQ(battle.getStatus(), 7);
-    EXPECT_EQ(battle.getNumberOfVictories(), 0);
     draw();
-    EXPECT_TRUE(shows("Escape = Quit, F10 = restart", 0, 0));
-    EXPECT_FALSE(shows("0 victories so far...", 30, 90, grey));
+    EXPECT_TRUE(battle.getStatus() == Battle::Defeat && battle.getNumberOfVictories() == 0);
+    EXPECT_TRUE(shows("Escape = Quit, F10 = restart", 0, 0) && !shows("0 victories so far...", 30, 90, grey));
     EXPECT_NE(support::pixel(frame, 80, 80).r, 32); // no health bar
 }
 
-TEST_F(Fight, IntroWaitingLinesAndEnduranceBarWidthAndShade)
+TEST_F(Fight, ScreensShowTheirLinesAndTheDrawingAreaOnlyInThePlayersTurn)
 {
+    // The drawing area's picture, at its corner, against the plain wood beside it.
+    auto drawingArea = [&] { return support::pixel(frame, 171, 31).b != support::pixel(frame, 169, 31).b; };
     draw();
-    EXPECT_TRUE(shows("Escape = Quit, F10 = restart", 0, 0));
-    EXPECT_TRUE(shows("Foe approaches!", 170, 350));
-    EXPECT_TRUE(shows("0 victories so far...", 30, 90, grey));
+    EXPECT_TRUE(shows("Escape = Quit, F10 = restart", 0, 0) && shows("Foe approaches!") &&
+                shows("0 victories so far...", 30, 90, grey) && !drawingArea());
+    const SDL_Color wood = support::pixel(frame, 320, 430);
     step(1001);
+    SDL_Event move{};
+    move.type = SDL_MOUSEMOTION, move.motion.x = 320, move.motion.y = 430;
+    battle.processInput(move);
     draw();
-    EXPECT_TRUE(shows("Connect the dots by clicking and dragging the mouse.", 170, 350));
-
-    send(SDL_MOUSEBUTTONDOWN);
-    step();
-    ASSERT_EQ(battle.getDrawWindow()->getDrawingStatus(), 1);
+    EXPECT_TRUE(shows("Connect the dots by clicking and dragging the mouse.") && drawingArea());
+    EXPECT_GT(support::pixel(frame, 320, 430).r, wood.r); // the half-transparent grey cursor disc
+    button(true), step();
     // endurance, bar width, shade
-    const int cases[][3] = {{1000, 300, 32}, {999, 299, 32},  {251, 75, 32}, {250, 75, 160},
-                            {3, 0, 160},     {1200, 300, 32}, {-1, 300, 160}};
-    for (auto [endurance, width, shade] : cases) {
+    const int bars[][3] = {{1000, 300, 32}, {999, 299, 32}, {251, 75, 32}, {250, 75, 160}, {3, 0, 160}, {1200, 300, 32},
+                           {-1, 300, 160}};
+    for (auto [endurance, width, shade] : bars) {
         battle.setEndurance(endurance);
-        SDL_FillRect(frame, nullptr, 0);
         draw();
-        // Row 379 lies under the word "Endurance" and on the bar; the draw window ends at y 330.
-        for (int x = 170; x < 470; ++x) {
-            SDL_Color p = support::pixel(frame, x, 379);
-            ASSERT_EQ(x < 170 + width, p.r == shade && p.g == shade) << endurance << " at x " << x;
-        }
+        // Row 379 lies under the word "Endurance" and on the bar; the drawing area ends at y 330.
+        for (int x = 170; x < 470; ++x)
+            ASSERT_EQ(x < 170 + width, support::pixel(frame, x, 379).r == shade) << endurance << " at x " << x;
     }
-    EXPECT_TRUE(shows("Hits: 0", 170, 350));
-}
-
-TEST_F(Fight, HitsResultsAndWinLinesWithOverkill)
-{
-    step(1001);
-    send(SDL_MOUSEBUTTONDOWN);
-    step();
-    hit(3, 1);
-    hit(3, 7); // exactly the hit points left: a kill, not an overkill
+    EXPECT_TRUE(shows("Endurance", 170, 365, {64, 64, 64, 0}));
+    hit(3, 1), hit(3, 7); // exactly the hit points left: a kill, not an overkill
     for (int i = 0; i < 5; ++i)
         hit(3, 1);
     draw();
-    EXPECT_TRUE(shows("Hits: 7( 5 overkill)", 170, 350));
-    send(SDL_MOUSEBUTTONUP);
-    step();
-    draw();
-    EXPECT_TRUE(shows("7 Damage Total, with overkill of 5 Hits.", 170, 350));
-    step(1001);
-    step();
-    draw();
-    EXPECT_TRUE(shows("You win! 1 victories.", 170, 350));
+    EXPECT_TRUE(shows("Hits: 7( 5 overkill)"));
+    button(false), step(), draw();
+    EXPECT_TRUE(shows("7 Damage Total, with overkill of 5 Hits.") && drawingArea());
+    step(1001), step(), draw();
+    EXPECT_TRUE(shows("You win! 1 victories.") && !drawingArea());
     EXPECT_TRUE(shows("You gain 1 HP.", 170, 365)); // 5 overkill hits are worth 0 at the first victory
 }
 
 TEST_F(Fight, BlackWithoutABackgroundPicture)
 {
-    const std::string dir = support::makeTempDir();
-    const std::string home = std::filesystem::current_path();
-    ASSERT_EQ(chdir(dir.c_str()), 0);
+    support::TempDir empty;
     testing::internal::CaptureStdout();
     Battle bare;
     const std::string said = testing::internal::GetCapturedStdout();
-    ASSERT_EQ(chdir(home.c_str()), 0);
-    support::removeTree(dir);
-    EXPECT_EQ(said.rfind("Image Loading error:", 0), 0u);
-    EXPECT_EQ(said.find('\n'), std::string::npos);
+    EXPECT_TRUE(said.rfind("Image Loading error:", 0) == 0 && said.find('\n') == std::string::npos) << said;
     SDL_FillRect(frame, nullptr, SDL_MapRGB(frame->format, 50, 60, 70));
-    bare.render(frame, font);
+    bare.render(frame, support::font());
     for (auto [x, y] : {std::pair{639, 479}, {320, 240}, {0, 479}})
         EXPECT_EQ(support::pixel(frame, x, y).g, 0);
 }

@@ -1,13 +1,16 @@
 #include "Combatant.h"
+#include "CpuInput.h"
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "TestSupport.h"
+#include "UserInput.h"
 #include <gtest/gtest.h>
 
 namespace {
 
+// A fighter at hp of maxHp whose player records which action it was asked for last.
 struct Fighter {
-    MediaResource res{"nobody-here"};
+    MediaResource res{"nobody"};
     MediaPlayer player{&res};
     Combatant c;
     Fighter(Uint8 hp, Uint8 maxHp)
@@ -17,39 +20,28 @@ struct Fighter {
         c.setMedia(&player);
         if (hp < maxHp)
             c.takeDamage(maxHp - hp);
-        player.changeAnim(0);
+        player.changeAnim(ActionIdle);
     }
 };
 
 TEST(Combatant, TakeDamageReportsOnlyTrueOverkill)
 {
-    struct Case {
-        Uint8 hp, damage;
-        bool overkill;
-        Uint8 hpAfter;
-        bool dead;
-        Uint32 anim;
-    } cases[] = {
-        {5, 5, false, 0, true, 3}, {5, 6, true, 0, true, 3}, {0, 1, true, 0, true, 3},
-        {7, 0, false, 7, false, 2}, {7, 3, false, 4, false, 2}, {255, 255, false, 0, true, 3},
-    };
-    for (const Case& k : cases) {
-        Fighter f(k.hp, 255);
-        if (k.hp == 0) {
-            ASSERT_TRUE(f.c.getAreYouDead());
-        }
-        EXPECT_EQ(f.c.takeDamage(k.damage), k.overkill) << int(k.hp) << " " << int(k.damage);
-        EXPECT_EQ(f.c.getHp(), k.hpAfter);
-        EXPECT_EQ(f.c.getAreYouDead(), k.dead);
-        EXPECT_EQ(f.player.getAnim(), k.anim);
+    // hp, damage: overkill, hp after, dead, action asked for
+    const int rows[][6] = {{5, 5, 0, 0, 1, ActionDead},   {5, 6, 1, 0, 1, ActionDead},   {0, 1, 1, 0, 1, ActionDead},
+                           {7, 0, 0, 7, 0, ActionPain},   {7, 3, 0, 4, 0, ActionPain},   {255, 255, 0, 0, 1, ActionDead}};
+    for (const auto& r : rows) {
+        Fighter f{Uint8(r[0]), 255};
+        EXPECT_TRUE(f.c.takeDamage(Uint8(r[1])) == bool(r[2]) && f.c.getHp() == r[3] &&
+                    f.c.getAreYouDead() == bool(r[4]) && f.player.getAnim() == Uint32(r[5]))
+            << r[0] << " - " << r[1];
     }
 }
 
 TEST(Combatant, HitPointsStayIn8BitsWithoutWrapping)
 {
-    Combatant c; // a new combatant: "Blank", 20 of 20, no media player to ask for animations
+    Combatant c; // "Blank", 20 of 20, no media player to ask for animations
     EXPECT_TRUE(c.getName() == "Blank" && c.getHp() == 20 && c.getMaxHp() == 20 && !c.getAreYouDead());
-    c.animate(1);
+    c.animate(ActionAttk);
     c.setMaxHP(30);
     EXPECT_TRUE(c.getHp() == 20 && c.getMaxHp() == 30); // never raised by a new maximum
     c.addHP(255);
@@ -59,61 +51,70 @@ TEST(Combatant, HitPointsStayIn8BitsWithoutWrapping)
     c.takeDamage(5);
     c.addMaxHP(2);
     EXPECT_TRUE(c.getHp() == 12 && c.getMaxHp() == 12); // a full heal
-    const struct {
-        Uint8 maxHp, extra, result;
-    } cases[] = {{250, 5, 255}, {255, 1, 255}, {200, 56, 255}, {200, 255, 255}};
-    for (auto k : cases) {
+    for (auto [maxHp, extra] : {std::pair{250, 5}, {255, 1}, {200, 56}, {200, 255}}) {
         std::string n = "Y";
-        c.setStats(k.maxHp, n);
-        c.addMaxHP(k.extra); // past 255 it saturates: never a small value or 0
-        EXPECT_TRUE(c.getMaxHp() == k.result && c.getHp() == k.result) << int(k.maxHp) << "+" << int(k.extra);
+        c.setStats(Uint8(maxHp), n);
+        c.addMaxHP(Uint8(extra)); // past 255 it saturates: never a small value or 0
+        EXPECT_TRUE(c.getMaxHp() == 255 && c.getHp() == 255) << maxHp << "+" << extra;
     }
 }
 
 TEST(Combatant, HealthBarFillsFromItsOwnEnd)
 {
-    support::initVideo();
-    struct Case {
-        bool left;
-        Uint8 hp, maxHp;
-        int fillX, fillW, grey;
-    } cases[] = {
-        {true, 15, 20, 10, 112, 191}, {false, 15, 20, 518, 112, 191}, {true, 20, 20, 10, 150, 255},
-        {false, 0, 20, 630, 0, 0},
-    };
-    for (const Case& k : cases) {
-        Fighter f(k.hp, k.maxHp);
-        f.c.setSide(k.left);
+    ASSERT_TRUE(support::initVideo());
+    // side, hp, max: fill x, fill width, outline grey
+    const int rows[][6] = {{1, 15, 20, 10, 112, 191}, {0, 15, 20, 518, 112, 191}, {1, 20, 20, 10, 150, 255},
+                           {0, 0, 20, 630, 0, 0},      {1, 0, 0, 10, 0, 0}};
+    for (const auto& r : rows) {
+        Fighter f{Uint8(r[1]), Uint8(r[2])};
+        f.c.setSide(r[0]);
         SDL_Surface* s = support::makeCanvas(0, 200, 0);
-        f.c.render(s, nullptr);
-        const int barX = k.left ? 10 : 480;
-        // Inside the bar, away from the outline and the hit point text (x 20..40 or 610..630).
-        for (int x = barX + 1; x < barX + 150; ++x) {
-            if ((k.left && x >= 18 && x <= 45) || (!k.left && x >= 608))
-                continue;
-            SDL_Color p = support::pixel(s, x, 85);
-            const bool filled = x >= k.fillX && x < k.fillX + k.fillW;
-            EXPECT_EQ(p.r, filled ? 96 : 32) << "x " << x;
-            EXPECT_EQ(p.g, 32) << "x " << x;
-        }
-        SDL_Color top = support::pixel(s, barX + 75, 70);
-        EXPECT_EQ(top.r, k.grey);
-        EXPECT_EQ(top.b, k.grey);
-        SDL_Color corner = support::pixel(s, barX + 150, 90);
-        EXPECT_EQ(corner.g, k.grey);
+        f.c.render(s, nullptr); // no font: no texts, so the whole bar shows
+        const int barX = r[0] ? 10 : 480;
+        for (int x = barX + 1; x < barX + 150; ++x)
+            ASSERT_EQ(support::pixel(s, x, 85).r, x >= r[3] && x < r[3] + r[4] ? 96 : 32) << "x " << x;
+        EXPECT_TRUE(support::pixel(s, barX + 75, 70).r == r[5] && support::pixel(s, barX + 150, 90).g == r[5]);
         EXPECT_EQ(support::pixel(s, barX + 151, 80).g, 200); // nothing outside the outline
         SDL_FreeSurface(s);
     }
 }
 
-TEST(Combatant, ZeroMaximumDrawsWithoutDividing)
+TEST(InputObjects, TheMouseFollowsMotionAndButtonsOneAndThree)
 {
-    support::initVideo();
-    Fighter f(0, 0);
-    SDL_Surface* s = support::makeCanvas();
-    f.c.render(s, nullptr);
-    EXPECT_EQ(support::pixel(s, 80, 80).r, 32);
-    SDL_FreeSurface(s);
+    UserInput in;
+    auto send = [&](Uint8 type, Uint8 button, Uint16 x = 5, Uint16 y = 5) {
+        SDL_Event e{};
+        e.type = type;
+        if (type == SDL_MOUSEMOTION)
+            e.motion.x = x, e.motion.y = y;
+        else
+            e.button.button = button, e.button.x = x, e.button.y = y;
+        in.processInput(e);
+    };
+    send(SDL_MOUSEMOTION, 0, 640, 479);
+    send(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT); // a button event never moves the cursor
+    send(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+    for (Uint8 b : {SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN})
+        send(SDL_MOUSEBUTTONUP, b);
+    send(SDL_KEYDOWN, 0);
+    EXPECT_TRUE(in.getButton1() && in.getButton2() && !in.getEscKey());
+    send(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    EXPECT_TRUE(!in.getButton1() && in.getButton2());
+    in.clearInput();
+    Sint16 x = -1, y = -1;
+    in.getCursorPos(nullptr, &y);
+    EXPECT_TRUE(!in.getButton2() && x == -1 && y == 479 && in.getCursorPosX() == 640); // the position survives
+}
+
+TEST(InputObjects, TheComputersDamageSaturatesAt32768)
+{
+    CpuInput cpu;
+    for (auto [start, extra, result] : {std::tuple{32700, 100, 32768}, {32768, 65535, 32768}, {32767, 1, 32768},
+                                        {65535, 0, 32768}, {5, 6, 11}}) {
+        cpu.setStats(Uint16(start));
+        cpu.addDamage(Uint16(extra));
+        EXPECT_EQ(cpu.getDamage(), result) << start << "+" << extra;
+    }
 }
 
 } // namespace

@@ -10,7 +10,12 @@ namespace {
 struct DrawWindowTest : testing::Test {
     DrawWindow dw;
     int end = 1000;
-    DrawWindowTest() { support::initVideo(), support::drainQueue(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(support::initVideo());
+        support::drainQueue();
+    }
+    void TearDown() override { support::drainQueue(); }
     // A turn from tick 1000 whose first dot lies at (110, 20).
     void start(Uint8 endBurn = 3)
     {
@@ -30,8 +35,6 @@ struct DrawWindowTest : testing::Test {
     SDL_Rect dot(size_t i) { return dw.getLinePattern()->getPoints().at(i); }
 };
 
-} // namespace
-
 TEST_F(DrawWindowTest, StrokeBurnsAfterAGraceAndEndsOnReleaseOrExhaustion)
 {
     for (auto [endBurn, burn] : {std::pair{0, 40}, {1, 50}, {2, 66}, {3, 80}, {200, 80}}) {
@@ -44,24 +47,22 @@ TEST_F(DrawWindowTest, StrokeBurnsAfterAGraceAndEndsOnReleaseOrExhaustion)
     EXPECT_EQ(judge(0, true, 110, 20), 10u);
     end = 0; // none left: over
     judge(0, true, dot(1).x, dot(1).y);
-    EXPECT_TRUE(dw.getDrawingStatus() == 2 && support::drainQueue() == 1);
+    EXPECT_TRUE(dw.getDrawingStatus() == DrawWindow::Done && support::drainQueue() == 1);
 
     start();
     EXPECT_EQ(judge(500, false, 110, 20), 1u); // never pressed: no hit even on the target, nothing spent
-    EXPECT_TRUE(dw.getDrawingStatus() == 0 && end == 1000);
+    EXPECT_TRUE(dw.getDrawingStatus() == DrawWindow::Waiting && end == 1000);
     judge(0, true); // judged at once, and the turn began over 90 ms ago
-    EXPECT_TRUE(dw.getDrawingStatus() == 1 && end == 920);
+    EXPECT_TRUE(dw.getDrawingStatus() == DrawWindow::Drawing && end == 920);
     EXPECT_EQ(judge(500, true, 110, 20), 10u); // the call that hits spends nothing, and the grace starts again
-    judge(90, true);
-    judge(1, true);
-    judge(0, false);
+    judge(90, true), judge(1, true), judge(0, false);
     judge(0, true, dot(1).x, dot(1).y); // released: over, and pressing again changes nothing
-    EXPECT_TRUE(dw.getDrawingStatus() == 2 && end == 840 && support::drainQueue() == 1);
+    EXPECT_TRUE(dw.getDrawingStatus() == DrawWindow::Done && end == 840 && support::drainQueue() == 1);
 }
 
 TEST_F(DrawWindowTest, ReachIsAccuracyPlusTargetSizeEdgeIncluded)
 {
-    // Accuracy, cursor offset from the target (size 8), hit.
+    // accuracy, cursor offset from the target (size 8), hit
     const int cases[][4] = {{0, 8, 0, 1}, {0, 9, 0, 0}, {2, -6, -8, 1}, {2, 6, 9, 0}, {25, 0, -33, 1}, {25, 24, 24, 0}};
     for (const auto& c : cases) {
         start();
@@ -80,7 +81,7 @@ TEST_F(DrawWindowTest, OneDotPerCallAndRecordsLiveWhileQueued)
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(SDL_PollEvent(&e) == 1 && e.type == SDL_USEREVENT && e.user.code == 0 && e.user.data1);
         const SDL_Rect& rec = *static_cast<const SDL_Rect*>(e.user.data1);
-        EXPECT_TRUE(rec.x == 0 && rec.y == 0 && rec.w == 7 && rec.h == 1);
+        EXPECT_TRUE(rec.x == 0 && rec.y == 0 && rec.w == 7 && rec.h == 1 && !e.user.data2);
     }
     judge(0, true, dot(1).x, dot(1).y); // the handled two are freed
     EXPECT_EQ(dw.getHitRecords().held(), 1u);
@@ -95,19 +96,15 @@ TEST_F(DrawWindowTest, OneDotPerCallAndRecordsLiveWhileQueued)
 TEST_F(DrawWindowTest, BackgroundFilledOrBlittedIntoTheArea)
 {
     SDL_Surface* canvas = support::makeCanvas(10, 20, 30);
-    const std::string dir = support::makeTempDir();
-    const auto home = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    DrawWindow plain; // no picture yet
+    support::TempDir dir;
+    DrawWindow plain; // no picture here
     // A 50x40 picture, written as a BMP under the expected name (the loader goes by content).
     std::filesystem::create_directories("media/bkground");
     SDL_Surface* pic = SDL_CreateRGBSurface(SDL_SWSURFACE, 50, 40, 32, 0xFF0000, 0xFF00, 0xFF, 0);
     SDL_FillRect(pic, nullptr, SDL_MapRGB(pic->format, 200, 100, 50));
-    EXPECT_EQ(SDL_SaveBMP(pic, "media/bkground/drawBk.png"), 0);
+    ASSERT_EQ(SDL_SaveBMP(pic, "media/bkground/drawBk.png"), 0);
     SDL_FreeSurface(pic);
     DrawWindow framed; // frees its picture and pattern on leaving (the sanitizer build checks)
-    std::filesystem::current_path(home);
-    support::removeTree(dir);
 
     SDL_Color rulz{3, 0, 0, 3};
     seam::draws({0, 30, 60});
@@ -126,3 +123,5 @@ TEST_F(DrawWindowTest, BackgroundFilledOrBlittedIntoTheArea)
     EXPECT_TRUE(framed.getLinePattern()->getPoints()[0].x == 49 && framed.getLinePattern()->getPoints()[0].y == 39);
     SDL_FreeSurface(canvas);
 }
+
+} // namespace

@@ -54,8 +54,10 @@ TEST(LinePattern, NextDotFromScriptedDraws)
     // penalty, [half-step penalties], class walk, [its direction], [shifts off the newest dot].
     // clang-format off
     const Case cases[] = {
-        // A folds at the top, B runs straight down by the step length (55, 60, 65, 70) and wins.
+        // A folds at the top, B runs straight down by the step length (55, 60, 65, 70) and wins; the turn
+        // draw (mod 11) moves both headings by -5..5 degrees.
         {150, 20, 60, 2, 0, 0, {5, 0, 0, 0}, 150, 75, 0, 2}, {150, 20, 60, 2, 0, 1, {5, 0, 0, 0}, 150, 80, 0, 2},
+        {150, 20, 60, 2, 0, 0, {0, 0, 0, 0}, 154, 74, 5, 2}, {150, 20, 60, 2, 0, 0, {10, 0, 0, 0}, 146, 74, 355, 2},
         {150, 20, 60, 2, 0, 2, {5, 0, 0, 0}, 150, 85, 0, 2}, {150, 20, 60, 2, 0, 3, {5, 0, 0, 0}, 150, 90, 0, 2},
         {150, 20, 60, 2, 0, 200, {5, 0, 0, 0}, 150, 90, 0, 2},
         // A is nearer, but byte 3 books on the other side for a draw (mod 10) below 3. Cos 360 with this pi: 54.
@@ -120,7 +122,7 @@ TEST(LinePattern, ColourConversions)
 
 TEST(LinePattern, QueueFillsOnFirstHitThenMovesOnByOneAndIsDrawn)
 {
-    support::initVideo();
+    ASSERT_TRUE(support::initVideo());
     SDL_Surface* canvas = support::makeCanvas(10, 20, 30);
     const SDL_Rect dim{170, 30, 300, 300};
     Pattern lp;

@@ -6,7 +6,6 @@ Uint32 fakeNow = 1000;
 Uint32 perReading = 0;
 std::deque<int> scripted;
 unsigned long lcgState = 1;
-unsigned long calls = 0;
 }
 
 extern "C" Uint32 SDL_GetTicks(void)
@@ -16,16 +15,12 @@ extern "C" Uint32 SDL_GetTicks(void)
     return now;
 }
 
-extern "C" void SDL_Delay(Uint32 ms)
-{
-    fakeNow += ms;
-}
+extern "C" void SDL_Delay(Uint32 ms) { fakeNow += ms; }
 
 extern "C" int rand(void)
 {
-    ++calls;
     if (!scripted.empty()) {
-        int v = scripted.front();
+        const int v = scripted.front();
         scripted.pop_front();
         return v;
     }
@@ -42,5 +37,4 @@ void draws(std::initializer_list<int> values) { scripted.insert(scripted.end(), 
 size_t drawsLeft() { return scripted.size(); }
 void clearDraws() { scripted.clear(); }
 void seed(unsigned s) { lcgState = s; }
-unsigned long drawCount() { return calls; }
 }

@@ -1,16 +1,23 @@
 #include "TestSupport.h"
+#include "DrawWindow.h"
+#include "LinePattern.h"
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 namespace support {
 
-void initVideo()
+bool initVideo()
 {
     static const bool up = SDL_Init(SDL_INIT_VIDEO) == 0;
-    ASSERT_TRUE(up) << SDL_GetError();
+    return up;
+}
+
+TTF_Font* font()
+{
+    static TTF_Font* const f = (TTF_WasInit() || TTF_Init() == 0) ? TTF_OpenFont("text/FreeSans.ttf", 12) : nullptr;
+    return f;
 }
 
 SDL_Surface* makeCanvas(Uint8 r, Uint8 g, Uint8 b)
@@ -29,26 +36,48 @@ SDL_Color pixel(SDL_Surface* s, int x, int y)
     return c;
 }
 
-void pushMotion(Sint16 x, Sint16 y)
+bool shows(SDL_Surface* s, const std::string& text, int x, int y, SDL_Color c)
+{
+    SDL_Surface* t = TTF_RenderText_Solid(font(), text.c_str(), c);
+    bool all = t != nullptr;
+    for (int j = 0; all && j < t->h; ++j)
+        for (int i = 0; all && i < t->w; ++i) {
+            const SDL_Color p = pixel(s, x + i, y + j);
+            all = !static_cast<Uint8*>(t->pixels)[j * t->pitch + i] || (p.r == c.r && p.g == c.g && p.b == c.b);
+        }
+    SDL_FreeSurface(t);
+    return all;
+}
+
+static void push(SDL_Event e) { SDL_PushEvent(&e); }
+
+void pushMotion(int x, int y)
 {
     SDL_Event e{};
     e.type = SDL_MOUSEMOTION, e.motion.x = Uint16(x), e.motion.y = Uint16(y);
-    SDL_PushEvent(&e);
+    push(e);
 }
 
-void pushButton(Uint8 button, bool down, Sint16 x, Sint16 y)
+void pushButton(Uint8 button, bool down, int x, int y)
 {
     SDL_Event e{};
     e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.button.button = button, e.button.x = Uint16(x), e.button.y = Uint16(y);
-    SDL_PushEvent(&e);
+    push(e);
 }
 
 void pushKey(SDLKey key, bool down)
 {
     SDL_Event e{};
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP, e.key.state = down ? SDL_PRESSED : SDL_RELEASED, e.key.keysym.sym = key;
-    SDL_PushEvent(&e);
+    push(e);
+}
+
+void pushType(Uint8 type)
+{
+    SDL_Event e{};
+    e.type = type;
+    push(e);
 }
 
 int drainQueue()
@@ -59,16 +88,26 @@ int drainQueue()
     return hits;
 }
 
-std::string makeTempDir()
+SDL_Rect target(DrawWindow& dw)
 {
-    char templ[] = "/tmp/quillfray-test-XXXXXX";
-    return mkdtemp(templ) ? templ : "";
+    SDL_Rect t{0, 0, 0, 0};
+    dw.getLinePattern()->getContactPoint(t);
+    const SDL_Rect area = dw.getDimensions();
+    return SDL_Rect{Sint16(area.x + t.x), Sint16(area.y + t.y), t.w, t.h};
 }
 
-void removeTree(const std::string& dir)
+TempDir::TempDir() : home(std::filesystem::current_path())
+{
+    char templ[] = "/tmp/quillfray-test-XXXXXX";
+    path = mkdtemp(templ) ? templ : "";
+    std::filesystem::current_path(path);
+}
+
+TempDir::~TempDir()
 {
     std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
+    std::filesystem::current_path(home, ec);
+    std::filesystem::remove_all(path, ec);
 }
 
 void writeFile(const std::string& path, const std::string& text)

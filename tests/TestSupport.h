@@ -1,30 +1,45 @@
 #ifndef TESTSUPPORT_H
 #define TESTSUPPORT_H
 
+// Helpers shared by the tests and the benchmark: a headless screen, pixels and texts on it, the player's events.
+
 #include <SDL/SDL.h>
+#include <SDL/SDL_ttf.h>
 #include <string>
 
+class DrawWindow;
+
 namespace support {
-// Brings up SDL video on the dummy driver (once per process) for tests that need the event queue or surfaces.
-void initVideo();
-// A 640x480 32-bit software surface filled with one colour; free with SDL_FreeSurface.
+// SDL video on the dummy driver, started once per process; false when it cannot start.
+bool initVideo();
+// FreeSans at 12 points from the run folder, opened once per process.
+TTF_Font* font();
+// A 640x480 32-bit surface in one colour; free with SDL_FreeSurface.
 SDL_Surface* makeCanvas(Uint8 r = 0, Uint8 g = 0, Uint8 b = 0);
-// The colour of one pixel of a 32-bit surface.
 SDL_Color pixel(SDL_Surface* s, int x, int y);
-// Real SDL events, as the player makes them.
-void pushMotion(Sint16 x, Sint16 y);
-void pushButton(Uint8 button, bool down, Sint16 x, Sint16 y);
+// Every pixel of the text's glyphs, rendered as the game renders its lines, shows in colour c at (x, y).
+bool shows(SDL_Surface* s, const std::string& text, int x, int y, SDL_Color c = {255, 255, 255, 0});
+
+void pushMotion(int x, int y);
+void pushButton(Uint8 button, bool down, int x = 0, int y = 0);
 void pushKey(SDLKey key, bool down);
+void pushType(Uint8 type); // an event that is only its type, such as a quit request
 // Removes every waiting event; returns how many hit events (type 24) were among them.
 int drainQueue();
-// A fresh folder under the system temp dir, removed with removeTree.
-std::string makeTempDir();
-void removeTree(const std::string& dir);
+// Where the player's hand goes next: the draw window's target dot in screen pixels.
+SDL_Rect target(DrawWindow& dw);
+
+// A fresh folder under the system temp dir, entered while the object lives, then left and removed.
+struct TempDir {
+    TempDir();
+    ~TempDir();
+    std::string home, path;
+};
 void writeFile(const std::string& path, const std::string& text);
-// Resident memory of this process in KiB, from /proc/self/statm.
+
+// Resident memory of this process in KiB. AddressSanitizer's quarantine grows it without any leak, so it
+// only tells in a plain build; LeakSanitizer is the check in the other.
 long residentKiB();
-// AddressSanitizer keeps freed blocks in quarantine, so resident memory grows there without any leak;
-// in that build LeakSanitizer is the check instead.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool residentMemoryTells = false;
 #else
