@@ -1,9 +1,11 @@
 #include "TestSeams.h"
 #include <deque>
+#include <utility>
 
 namespace {
 Uint32 fakeNow = 1000;
 Uint32 perReading = 0;
+void (*atDelay)() = nullptr;
 std::deque<int> scripted;
 unsigned long lcgState = 1;
 }
@@ -15,7 +17,12 @@ extern "C" Uint32 SDL_GetTicks(void)
     return now;
 }
 
-extern "C" void SDL_Delay(Uint32 ms) { fakeNow += ms; }
+extern "C" void SDL_Delay(Uint32 ms)
+{
+    fakeNow += ms;
+    if (void (*f)() = std::exchange(atDelay, nullptr))
+        f();
+}
 
 extern "C" int rand(void)
 {
@@ -33,6 +40,7 @@ void setTicks(Uint32 ms) { fakeNow = ms; }
 void advance(Uint32 ms) { fakeNow += ms; }
 Uint32 ticks() { return fakeNow; }
 void tickPerReading(Uint32 ms) { perReading = ms; }
+void onNextDelay(void (*f)()) { atDelay = f; }
 void draws(std::initializer_list<int> values) { scripted.insert(scripted.end(), values); }
 size_t drawsLeft() { return scripted.size(); }
 void clearDraws() { scripted.clear(); }

@@ -15,6 +15,9 @@ Uint32 ticks();
 // Each SDL_GetTicks reading moves the clock on by ms after it is taken (0 keeps it still), so a test can tell
 // two readings within one call apart.
 void tickPerReading(Uint32 ms);
+// Runs f at the next SDL_Delay, the frame pacing's wait: the one moment inside a whole run of the program at which
+// a test can act, e.g. to press a key.
+void onNextDelay(void (*f)());
 // Exact results for the next rand() calls; once they are used up, rand() falls back to a deterministic
 // generator restarted by seed().
 void draws(std::initializer_list<int> values);
