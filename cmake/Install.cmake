@@ -33,7 +33,8 @@ install(PROGRAMS ${CMAKE_BINARY_DIR}/quillfray-launcher DESTINATION ${QF_BIN_DIR
 
 install(FILES ${CMAKE_SOURCE_DIR}/dist/quillfray.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
-set(QF_HOMEPAGE https://github.com/quillfray/quillfray CACHE STRING "Home page; the metainfo's screenshots live under it")
+set(QF_HOMEPAGE https://github.com/quillfray/quillfray
+  CACHE STRING "Home page; the metainfo's screenshots live under it")
 configure_file(${CMAKE_SOURCE_DIR}/dist/quillfray.metainfo.xml.in
   ${CMAKE_BINARY_DIR}/dist/io.github.quillfray.Quillfray.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/dist/io.github.quillfray.Quillfray.metainfo.xml

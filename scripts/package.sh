@@ -20,6 +20,7 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root"/usr/share/applications/quillfray.desktop
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
-warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$root"/usr/share/man/man6/quillfray.6.gz 2>&1 >/dev/null)
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$root"/usr/share/man/man6/quillfray.6.gz \
+    2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "man page: $warnings"; exit 1; }
 echo "package checks passed"
