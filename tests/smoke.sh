@@ -29,10 +29,7 @@ play() {
 
 work=$(mktemp -d)
 game=
-xvfb=
-trap 'kill $game $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-source "$(dirname "$0")/xvfb.sh"
-start_xvfb "$work"
+trap 'kill $game 2>/dev/null; rm -rf "$work"' EXIT
 # Under X, SDL loads Mesa's GL driver and unloads it at exit with a few bytes still held; LeakSanitizer can
 # no longer name the unloaded library to suppress it. The headless suite checks the game's own leaks.
 export ASAN_OPTIONS=detect_leaks=0
