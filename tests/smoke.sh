@@ -30,9 +30,6 @@ play() {
 work=$(mktemp -d)
 game=
 trap 'kill $game 2>/dev/null; rm -rf "$work"' EXIT
-# Under X, SDL loads Mesa's GL driver and unloads it at exit with a few bytes still held; LeakSanitizer can
-# no longer name the unloaded library to suppress it. The headless suite checks the game's own leaks.
-export ASAN_OPTIONS=detect_leaks=0
 
 # No display and no driver chosen: the video error line and 255, but a wrong option is refused before SDL starts.
 nodisplay() {
