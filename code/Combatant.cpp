@@ -4,8 +4,7 @@
 #include "MediaResource.h"
 #include <SDL/SDL_gfxPrimitives.h>
 
-Combatant::Combatant()
-    : name("Blank"), maxHp(20), hp(20), playerSide(true), areYouDead(false), io(nullptr), mo(nullptr)
+Combatant::Combatant() : name("Blank"), maxHp(20), hp(20), playerSide(true), areYouDead(false), io(nullptr), mo(nullptr)
 {
 }
 

@@ -73,8 +73,7 @@ void DrawWindow::drawEvaluator(bool button1, Uint8 accuracy, Sint16 posX, Sint16
 
 // Calls f(first byte, byte count) for the runs of pixels of box in s row by row, leaving out those in hole (which
 // lies within box) when one is given.
-template <class F>
-static void eachRun(SDL_Surface* s, const SDL_Rect& box, const SDL_Rect* hole, F f)
+template <class F> static void eachRun(SDL_Surface* s, const SDL_Rect& box, const SDL_Rect* hole, F f)
 {
     const int bpp = s->format->BytesPerPixel;
     auto run = [&](Uint8* row, int x0, int x1) {

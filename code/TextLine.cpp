@@ -1,9 +1,6 @@
 #include "TextLine.h"
 
-TextLine::~TextLine()
-{
-    SDL_FreeSurface(surface);
-}
+TextLine::~TextLine() { SDL_FreeSurface(surface); }
 
 void TextLine::draw(SDL_Surface* dest, TTF_Font* f, const std::string& t, SDL_Color c, Sint16 x, Sint16 y)
 {

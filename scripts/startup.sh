@@ -4,6 +4,8 @@
 # median and range over N runs (default 9). Environment variables (e.g. SDL_RENDER_DRIVER) pass through to both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Everything runs on a private X server: the script starts itself again through tests/xvfb.sh.
+[ -n "${QF_STARTUP_XVFB:-}" ] || QF_STARTUP_XVFB=1 exec bash tests/xvfb.sh bash scripts/startup.sh "$@"
 runs=${1:-9}
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target quillfray minflip flipstamp runfolder >/dev/null
@@ -11,10 +13,7 @@ root=$PWD
 
 work=$(mktemp -d)
 prog=
-xvfb=
-trap '[ -n "$prog" ] && kill -9 $prog 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-source tests/xvfb.sh
-start_xvfb "$work"
+trap '[ -n "$prog" ] && kill -9 $prog 2>/dev/null; rm -rf "$work"' EXIT
 
 # Milliseconds from the exec of $@ (run in build/run) to the end of its first flip; the program is then killed
 # (full screen, the game only ends on a held Escape).
