@@ -5,6 +5,10 @@
 #
 #     tests/xvfb.sh python3 tests/e2e/play.py RUN_DIR
 #
+# With a last argument N, it plays the game with --windowed --scale N on an N times larger screen instead (e.g.
+# QF_XVFB_SCREEN=1280x960x24 for 2) and only traces three dots: the screen is read sampled down by N, the mouse moved
+# N screen pixels per game pixel.
+#
 # scripts/shots.py plays with the same pieces to photograph each screen.
 #
 # Mouse, as measured under Xvfb: the full-screen game hides the cursor, so SDL2 grabs the pointer in relative
@@ -82,13 +86,18 @@ class Img(bytes):
 
 class Game:
     # The game on $DISPLAY, its output kept for a failure report. Left running, it dies with the X server.
-    def __init__(self, run_dir):
-        self.start, self.last, self.pos = time.monotonic(), None, None
+    def __init__(self, run_dir, scale=1):
+        self.start, self.last, self.pos, self.scale = time.monotonic(), None, None, scale
         self.out = tempfile.TemporaryFile('w+')
-        self.game = subprocess.Popen(['./quillfray'], cwd=run_dir, stdout=self.out, stderr=subprocess.STDOUT)
+        args = ['--windowed', '--scale', str(scale)] if scale > 1 else []
+        # Nearest-pixel scaling: each game pixel shows as an N by N square of its own colour.
+        env = dict(os.environ, SDL12COMPAT_SCALE_METHOD='nearest')
+        self.game = subprocess.Popen(['./quillfray', *args], cwd=run_dir, env=env, stdout=self.out,
+                                     stderr=subprocess.STDOUT)
 
     def grab(self):
-        raw = subprocess.run(['import', '-window', 'root', '-depth', '8', 'rgb:-'], capture_output=True).stdout
+        sample = ['-filter', 'point', '-resize', f'{W}x{H}'] if self.scale > 1 else []
+        raw = subprocess.run(['import', '-window', 'root', *sample, '-depth', '8', 'rgb:-'], capture_output=True).stdout
         assert self.game.poll() is None, f'the game ended by itself with status {self.game.returncode}'
         if len(raw) == W * H * 3:
             self.last = Img(raw)
@@ -107,7 +116,7 @@ class Game:
         subprocess.run(['xdotool', *map(str, args)], check=True)
 
     def to(self, p):
-        self.xdo('mousemove_relative', '--', p[0] - self.pos[0], p[1] - self.pos[1])
+        self.xdo('mousemove_relative', '--', (p[0] - self.pos[0]) * self.scale, (p[1] - self.pos[1]) * self.scale)
         self.pos = p
 
     def home(self):                       # once the first frame is up: the pointer clamped to 0,0
@@ -148,6 +157,16 @@ def trace(g, img, stop):
             g.to(t)
     g.xdo('mouseup', 1)
     return hits
+
+
+def scaled(g):
+    g.home()
+    img = g.wait('my turn', lambda i: i.state() == 'waiting', 20)
+    calibrate(g, img, img.disc(GREY))
+    img = g.wait('the waiting screen', lambda i: i.state() == 'waiting')
+    assert (hits := trace(g, img, lambda h, i: h >= 3)) == 3, f'{hits} dots reached at scale {g.scale}, not 3'
+    g.xdo('keydown', 'Escape')
+    assert (status := g.game.wait(5)) == 0, f'Escape held gave status {status}'
 
 
 def play(g):
@@ -198,9 +217,9 @@ def play(g):
 
 
 if __name__ == '__main__':
-    g = Game(os.path.abspath(sys.argv[1]))
+    g = Game(os.path.abspath(sys.argv[1]), int(sys.argv[2]) if len(sys.argv) > 2 else 1)
     try:
-        play(g)
+        play(g) if g.scale == 1 else scaled(g)
     except (AssertionError, subprocess.TimeoutExpired) as e:
         g.out.seek(0)
         sys.stdout.write(g.out.read())
@@ -210,4 +229,5 @@ if __name__ == '__main__':
         sys.exit(f'FAIL: {e}')
     finally:
         g.game.kill()                     # a no-op once it has ended
-    print(f'PASS: 3 battles won in a row, new game on F10, Escape quits with 0; {time.monotonic() - g.start:.1f} s')
+    done = '3 battles won in a row, new game on F10' if g.scale == 1 else f'3 dots traced at scale {g.scale}'
+    print(f'PASS: {done}, Escape quits with 0; {time.monotonic() - g.start:.1f} s')
