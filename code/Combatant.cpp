@@ -3,6 +3,7 @@
 #include "InputObj.h"
 #include "MediaPlayer.h"
 #include "MediaResource.h"
+#include "Sound.h"
 #include <SDL/SDL_gfxPrimitives.h>
 
 Combatant::Combatant()
@@ -37,11 +38,14 @@ bool Combatant::takeDamage(Uint8 damage)
 {
     bool overkill = damage > hp;
     if (hp <= damage) {
+        if (!areYouDead) // overkill hits land on a body that has already died
+            Sound::play(playerSide ? Sound::HeroDeath : Sound::FoeDeath);
         hp = 0;
         areYouDead = true;
         animate(ActionDead);
     } else {
         animate(ActionPain);
+        Sound::play(playerSide ? Sound::HeroPain : Sound::FoePain);
         hp -= damage;
     }
     return overkill;

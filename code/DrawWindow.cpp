@@ -1,6 +1,7 @@
 #include "DrawWindow.h"
 #include "LinePattern.h"
 #include "Drawing.h"
+#include "Sound.h"
 
 static int burnFor(Uint8 endBurn)
 {
@@ -46,8 +47,11 @@ void DrawWindow::drawEvaluator(bool button1, Uint8 accuracy, Sint16 posX, Sint16
         return;
     if (drawingState == Drawing && (!button1 || end <= 0)) {
         drawingState = Done;
+        Sound::play(Sound::Release);
         return;
     }
+    if (drawingState == Waiting)
+        Sound::play(Sound::Stroke);
     drawingState = Drawing;
 
     int endToLose = 0;
@@ -61,12 +65,15 @@ void DrawWindow::drawEvaluator(bool button1, Uint8 accuracy, Sint16 posX, Sint16
             lp->getNewLine(dimensions, false);
             attStruct = hits.push(targetCode, 1);
             ++numHits;
+            Sound::play(Sound::Dot, numHits);
             lastTicks = SDL_GetTicks();
         }
     }
     if (SDL_GetTicks() - lastTicks > 90)
         endToLose = burnFor(endBurn);
     end -= endToLose;
+    if (end <= 250 && end + endToLose > 250) // where the endurance bar turns light
+        Sound::play(Sound::Tired);
 }
 
 int DrawWindow::getDrawingStatus() { return drawingState; }

@@ -2,6 +2,7 @@
 #include "Combatant.h"
 #include "MediaPlayer.h"
 #include "MediaResource.h"
+#include "Sound.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,22 +34,32 @@ bool windowedMode = false;
 
 int SDL_main(int argc, char* argv[])
 {
+    bool mute = false;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--help") == 0) {
-            printf("Usage: quillfray [--windowed] [--help]\n"
+            printf("Usage: quillfray [--windowed] [--mute] [--help]\n"
                    "Trace the dots with the left mouse button held to strike your opponent.\n"
                    "  --windowed  play in a 640x480 window instead of full screen\n"
+                   "  --mute      play without sound; no audio device is opened\n"
                    "  --help      show this text\n"
-                   "Escape (held) quits, F10 starts a new game. Run it from the folder that holds media/ and text/.\n");
+                   "Escape (held) quits, F10 starts a new game, M turns the sound off and on.\n"
+                   "Run it from the folder that holds media/ and text/.\n");
             return 0;
         }
         if (strcmp(argv[i], "--windowed") == 0)
             windowedMode = true;
+        if (strcmp(argv[i], "--mute") == 0)
+            mute = true;
     }
-    if (initEngine() == -1 || initGame() == -1 || gameLoop() == -1)
+    if (initEngine() == -1)
+        return -1;
+    if (!mute)
+        Sound::open();
+    if (initGame() == -1 || gameLoop() == -1)
         return -1;
     SDL_ShowCursor(1);
     SDL_FreeSurface(screen);
+    Sound::close();
     SDL_Quit();
     TTF_Quit();
     return 0;
@@ -143,6 +154,8 @@ Sint8 gamePass(bool& done)
                 escKeyHit = false;
             else if (mainEvent.key.keysym.sym == SDLK_F10)
                 resetGameHit = true;
+            else if (mainEvent.key.keysym.sym == SDLK_m) // on the key-up: a held key repeats its key-down
+                Sound::toggleMute();
             break;
         case SDL_QUIT:
             // Full screen has no close button: there the game ends only on Escape.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real executable on a real X display: it draws its frames, quits with status 0 when Escape is held or its
-# window is closed, and without its font says so and exits with 255 before opening a window.
+# window is closed, and without its font says so and exits with 255 before opening a window. Without an audio device
+# it plays silently and says so once; with --mute it opens none (the disk driver would write its file).
 set -uo pipefail
 run_dir=$1
 fail() { echo "FAIL: $*"; exit 1; }
@@ -29,7 +30,7 @@ status=$?
 [ "$status" = 255 ] || fail "missing font gave status $status"
 grep -q 'TTF_OpenFont: Couldn.t open text/FreeSans.ttf$' "$work/nofont.out" || fail "no TTF_OpenFont message: $(cat "$work/nofont.out")"
 
-(cd "$run_dir" && exec ./quillfray >"$work/game.out" 2>&1) &
+(cd "$run_dir" && SDL_AUDIODRIVER=nosuchdriver exec ./quillfray >"$work/game.out" 2>&1) &
 game=$!
 # Poll the screen until the battle is drawn: the key hint's white text at the top-left corner.
 for i in $(seq 100); do
@@ -42,9 +43,11 @@ kill -0 $game 2>/dev/null || fail "the game ended by itself"
 xdotool keydown Escape
 ends "Escape held"
 xdotool keyup Escape
+[ "$(grep -c '^Sound is off: ' "$work/game.out")" = 1 ] || fail "no device said: $(cat "$work/game.out")"
 
 # --windowed: a 640x480 window whose close button (the window manager's WM_DELETE_WINDOW) quits with 0.
-(cd "$run_dir" && exec ./quillfray --windowed >"$work/game.out" 2>&1) &
+(cd "$run_dir" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/mix.raw" exec ./quillfray --windowed --mute \
+    >"$work/game.out" 2>&1) &
 game=$!
 window=$(timeout 30 xdotool search --sync --name '^QuillfrayBattle$' | head -1)
 [ -n "$window" ] || fail "no window named QuillfrayBattle"
@@ -63,4 +66,6 @@ x.XSendEvent(d, w, 0, 0, (c.c_long * 24)(33, 0, 0, 0, w, x.XInternAtom(d, b"WM_P
 x.XFlush(d)
 PY
 ends "closing the window"
-echo "PASS: frame drawn, Escape held quits with 0, missing font exits with 255, window close quits with 0"
+[ ! -e "$work/mix.raw" ] || fail "--mute opened an audio device"
+echo "PASS: frame drawn, Escape held quits with 0, missing font exits with 255, window close quits with 0, no audio" \
+    "device said once, --mute opened none"
