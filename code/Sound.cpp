@@ -40,8 +40,8 @@ void Sound::open()
         return;
     // 1,024 frames at 44.1 kHz is 23 ms, less than a frame: a hit is heard in the frame that scores it.
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == -1 || Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == -1) {
+        // The audio subsystem stays up until SDL_Quit: quitting it now waits out ALSA's device watcher, 100 ms.
         printf("Sound is off: %s\n", SDL_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
     opened = true;
