@@ -1,6 +1,6 @@
 #include "DrawWindow.h"
-#include "LinePattern.h"
 #include "Drawing.h"
+#include "LinePattern.h"
 #include "Sound.h"
 
 static int burnFor(Uint8 endBurn)

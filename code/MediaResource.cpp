@@ -1,5 +1,6 @@
 #include "MediaResource.h"
 #include "AnimFrame.h"
+#include <filesystem>
 #include <iostream>
 
 static const char* const actionNames[4] = {"Idle", "Attk", "Pain", "Dead"};
@@ -26,7 +27,10 @@ MediaResource::MediaResource(std::string n) : actionList(4, nullptr)
 {
     const std::string base = "media/chars/" + n + "/";
     const std::string path = base + "info";
-    infile.open(path.c_str());
+    // A folder (or any other non-file) opens as a stream too, but reads as nothing.
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec))
+        infile.open(path.c_str());
     if (!infile.is_open()) {
         std::cout << "Cannot find file:" << path << std::endl;
         return;

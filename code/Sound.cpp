@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace {
-const char* const fileNames[Sound::CueCount] = {"stroke", "dot", "release", "tired", "blow", "heropain",
+const char* const fileNames[Sound::CueCount] = {"stroke",    "dot",     "release",  "tired",   "blow",   "heropain",
                                                 "herodeath", "foepain", "foedeath", "victory", "defeat", "approach"};
 const int notes = 16;
 

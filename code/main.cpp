@@ -3,10 +3,12 @@
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "Sound.h"
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 SDL_Surface* screen = nullptr;
 TTF_Font* font = nullptr;
@@ -31,29 +33,92 @@ MediaPlayer* mo2 = nullptr;
 const char title[16] = "QuillfrayBattle";
 const char icon[16] = "QuillfrayBattle";
 bool windowedMode = false;
+bool muteMode = false;
+volatile sig_atomic_t stopSignal = 0;
+
+namespace {
+// One line per option; the parser below has one case for each.
+const char usage[] = "Usage: quillfray [OPTION]...\n"
+                     "Trace the dots with the left mouse button held to strike your opponent.\n"
+                     "  --windowed   play in a 640x480 window instead of full screen\n"
+                     "  --scale N    with --windowed: a window N times as large (N from 2 to 4)\n"
+                     "  --mute       play without sound; no audio device is opened\n"
+                     "  --version    print the version and exit\n"
+                     "  -h, --help   print this text and exit\n"
+                     "Keys: Escape (held) quits, F10 starts a new game, M turns the sound off and on.\n"
+                     "Run it from the folder that holds media/ and text/.\n";
+
+int usageError(const std::string& line)
+{
+    fprintf(stderr, "quillfray: %s\n%s", line.c_str(), usage);
+    return 2;
+}
+
+void onStopSignal(int sig)
+{
+    stopSignal = sig;
+}
+} // namespace
+
+int readOptions(int argc, char* argv[])
+{
+    const char* scale = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        const std::string opt = argv[i];
+        if (opt == "-h" || opt == "--help") {
+            fputs(usage, stdout);
+            return 0;
+        } else if (opt == "--version") {
+            printf("quillfray %s\n", QF_VERSION);
+            return 0;
+        } else if (opt == "--windowed") {
+            windowedMode = true;
+        } else if (opt == "--mute") {
+            muteMode = true;
+        } else if (opt == "--scale") {
+            if (++i == argc)
+                return usageError("--scale wants a number");
+            scale = argv[i];
+            if (strlen(scale) != 1 || scale[0] < '2' || scale[0] > '4')
+                return usageError("--scale wants a whole number from 2 to 4, not '" + std::string(scale) + "'");
+        } else {
+            return usageError("unknown option '" + opt + "'");
+        }
+    }
+    if (scale && !windowedMode)
+        return usageError("--scale works only with --windowed");
+    // sdl12-compat reads it when SDL starts.
+    if (scale)
+        setenv("SDL12COMPAT_WINDOW_SCALING", scale, 1);
+    return -1;
+}
+
+void catchStopSignals()
+{
+    for (int sig : {SIGINT, SIGTERM}) {
+        struct sigaction old;
+        sigaction(sig, nullptr, &old);
+        // One the parent left ignored (a background job of a script) stays ignored, as SDL itself does.
+        if (old.sa_handler == SIG_IGN)
+            continue;
+        // Installed before SDL starts, so that SDL leaves it alone instead of turning the signal into the same
+        // quit request as the window system's. One-shot: a second signal kills at once if clean-up hangs.
+        struct sigaction act = {};
+        act.sa_handler = onStopSignal;
+        sigemptyset(&act.sa_mask);
+        act.sa_flags = SA_RESETHAND | SA_RESTART;
+        sigaction(sig, &act, nullptr);
+    }
+}
 
 int SDL_main(int argc, char* argv[])
 {
-    bool mute = false;
-    for (int i = 1; i < argc; ++i) {
-        if (strcmp(argv[i], "--help") == 0) {
-            printf("Usage: quillfray [--windowed] [--mute] [--help]\n"
-                   "Trace the dots with the left mouse button held to strike your opponent.\n"
-                   "  --windowed  play in a 640x480 window instead of full screen\n"
-                   "  --mute      play without sound; no audio device is opened\n"
-                   "  --help      show this text\n"
-                   "Escape (held) quits, F10 starts a new game, M turns the sound off and on.\n"
-                   "Run it from the folder that holds media/ and text/.\n");
-            return 0;
-        }
-        if (strcmp(argv[i], "--windowed") == 0)
-            windowedMode = true;
-        if (strcmp(argv[i], "--mute") == 0)
-            mute = true;
-    }
+    const int status = readOptions(argc, argv);
+    if (status >= 0)
+        return status;
     if (initEngine() == -1)
         return -1;
-    if (!mute)
+    if (!muteMode)
         Sound::open();
     if (initGame() == -1 || gameLoop() == -1)
         return -1;
@@ -67,6 +132,7 @@ int SDL_main(int argc, char* argv[])
 
 Sint8 initEngine()
 {
+    catchStopSignals();
     if (initSDL(false) == -1 || initGfx(windowedMode) == -1)
         return -1;
     SDL_WM_SetCaption(title, icon);
@@ -91,8 +157,23 @@ Sint8 initSDL(bool)
     return 0;
 }
 
+// With no display SDL quietly falls back to a driver that shows nothing; only someone who chose it (the headless
+// tests choose dummy) gets one.
+static bool showsNothing()
+{
+    const char* chosen = getenv("SDL_VIDEODRIVER");
+    char name[32] = "";
+    if ((chosen && *chosen) || !SDL_VideoDriverName(name, sizeof name))
+        return false;
+    return strcmp(name, "offscreen") == 0 || strcmp(name, "dummy") == 0;
+}
+
 Sint8 initGfx(bool debugMode)
 {
+    if (showsNothing()) {
+        printf("Error initializing video: no display found (is DISPLAY set?)");
+        return -1;
+    }
     screen = SDL_SetVideoMode(screenResX, screenResY, 32, debugMode ? 0 : SDL_FULLSCREEN);
     if (!screen) {
         printf("Error initializing video: %s", SDL_GetError());
@@ -171,7 +252,7 @@ Sint8 gamePass(bool& done)
             masterInput.processInput(mainEvent);
     }
     battul.gameLoop();
-    if (escKeyHit)
+    if (escKeyHit || stopSignal != 0)
         done = true;
     if (resetGameHit)
         resetGame();

@@ -9,6 +9,7 @@
 #include <SDL/SDL.h>
 #include <SDL/SDL_framerate.h>
 #include <SDL/SDL_ttf.h>
+#include <csignal>
 
 class Combatant;
 class MediaPlayer;
@@ -38,8 +39,15 @@ extern const char title[16];
 extern const char icon[16];
 // Set by --windowed: a plain window instead of full screen, whose close button quits.
 extern bool windowedMode;
+// Set by --mute: the silent game; no audio device is opened.
+extern bool muteMode;
+// SIGINT or SIGTERM once caught (0 before): the game loop ends and the process dies of it after clean-up.
+extern volatile sig_atomic_t stopSignal;
 
 int SDL_main(int argc, char* argv[]);
+// Applies the command line; returns -1 to play on, else the status to exit with at once (help, version, a mistake).
+int readOptions(int argc, char* argv[]);
+void catchStopSignals();
 Sint8 initEngine();
 Sint8 initSDL(bool debugMode);
 Sint8 initGfx(bool debugMode);
@@ -47,7 +55,8 @@ Sint8 initGame();
 Sint8 initGameVariables();
 Sint8 loadRound();
 Sint8 gameLoop();
-// One pass of the main loop (drain, step, restart or next opponent, frame); sets done when Escape is held.
+// One pass of the main loop (drain, step, restart or next opponent, frame); sets done when Escape is held or a
+// stop signal came.
 Sint8 gamePass(bool& done);
 Sint8 render();
 void resetGame();

@@ -6,6 +6,8 @@
 # Environment variables (e.g. SDL12COMPAT_OPENGL_SCALING=0) pass through to the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Everything runs on a private X server: the script starts itself again through tests/xvfb.sh.
+[ -n "${QF_FPS_XVFB:-}" ] || QF_FPS_XVFB=1 exec bash tests/xvfb.sh bash scripts/fps.sh "$@"
 secs=${1:-60}
 [ $# -gt 0 ] && shift
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -14,10 +16,7 @@ root=$PWD
 
 work=$(mktemp -d)
 game=
-xvfb=
-trap '[ -n "$game" ] && kill $game 2>/dev/null; [ -n "$xvfb" ] && kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-source tests/xvfb.sh
-start_xvfb "$work"
+trap '[ -n "$game" ] && kill $game 2>/dev/null; rm -rf "$work"' EXIT
 
 (cd build/run && FLIPSTAMP_LOG="$work/flips" LD_PRELOAD="$root/build/bench/libflipstamp.so" exec ./quillfray "$@" \
     >"$work/game.out" 2>&1) &

@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# QF_WERROR=ON in the environment (the test command sets it) turns warnings into errors.
+cmake -S fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQF_WERROR="${QF_WERROR:-OFF}"
 cmake --build build-fuzz -j"$(nproc)"
 
 corpus=build-fuzz/corpus

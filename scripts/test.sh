@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: a plain build, and one under
-# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, where any report fails the run.
+# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, where any report fails the run; builds and
+# checks the Debian package; fuzzes the info file reader. Every build treats warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQF_WERROR=ON
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
+bash scripts/package.sh build
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQF_SANITIZE=ON
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQF_SANITIZE=ON -DQF_WERROR=ON
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j"$jobs")
-bash scripts/fuzz.sh 60
+QF_WERROR=ON bash scripts/fuzz.sh 60
 
 # Reached only when everything passed (set -e): one closing line for the whole run.
 count() { (cd "$1" && ctest -N | sed -n 's/^Total Tests: //p'); }
-echo "tests: $(($(count build) + $(count build-asan) + 1)) passed, 0 failed"
+echo "tests: $(($(count build) + $(count build-asan) + 2)) passed, 0 failed" # + package checks, fuzzing

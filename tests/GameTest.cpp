@@ -235,18 +235,21 @@ TEST_F(Game, HitsAreHeardInTheBufferAfterThemRisingAndMuteSilencesAllUntilTheVic
 {
     const std::string raw = testing::TempDir() + "quillfray-mix-" + std::to_string(getpid()) + ".raw";
     setenv("SDL_AUDIODRIVER", "disk", 1), setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
-    Mix_SetPostMix(stampMix, nullptr), Sound::open(); // stamps from the device's first buffer
-    rComb->setMaxHP(6), passFor(1100); // one hit point left after the five
-    support::pushButton(SDL_BUTTON_LEFT, true), held = true, pass(); // the stroke's own cue before the notes
+    Mix_SetPostMix(stampMix, nullptr), Sound::open();                    // stamps from the device's first buffer
+    rComb->setMaxHP(6), passFor(1100);                                   // one hit point left after the five
+    support::pushButton(SDL_BUTTON_LEFT, true), held = true, pass();     // the stroke's own cue before the notes
     std::vector<std::pair<Clock::time_point, Clock::time_point>> around; // the passes whose sound is checked
     auto timedPass = [&] { around.push_back({Clock::now(), {}}), pass(), around.back().second = Clock::now(); };
-    auto keyM = [](int downs) { while (downs--) support::pushKey(SDLK_m, true); support::pushKey(SDLK_m, false); };
-    for (int n = 0; n < 6; ++n) // the sixth: M held, its key-down repeating, mutes on its key-up
-        std::this_thread::sleep_for(std::chrono::milliseconds(70)), n < 5 ? trace() : keyM(2), timedPass();
+    for (int n = 0; n < 5; ++n)
+        std::this_thread::sleep_for(std::chrono::milliseconds(70)), trace(), timedPass();
+    std::this_thread::sleep_for(std::chrono::milliseconds(70)); // the fifth note is mixed before M mutes
+    for (bool down : {true, true, false})                       // M held, its key-down repeating: on its key-up
+        support::pushKey(SDLK_m, down);
+    timedPass();
     for (; battul.getStatus() != Battle::BattleEnd; pass())
         rComb->getHp() ? trace() : release();
     std::this_thread::sleep_for(std::chrono::milliseconds(140)); // the death cry and the music would sound here
-    keyM(1), timedPass();
+    support::pushKey(SDLK_m, true), support::pushKey(SDLK_m, false), timedPass();
     for (const size_t victory = buffersMixed; buffersMixed < victory + 6;) // its first 4,096 samples
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     Sound::close();

@@ -17,4 +17,4 @@ Rgb woodColour(double g, double tone);
 void drawBanner(Image &img, int cx, const Tone &cloth, bool heroSide, int yTop = 106);
 Image makeBackground();
 Image makeDrawArea();
-Image makeIcon();
+Image makeIcon(int size = 128); // drawn at 128, averaged down to a smaller size

@@ -1,8 +1,9 @@
 // makeart: draws the game's pictures and writes the character info files into the media folder given as
-// the only argument, or with --icon FILE the desktop icon. Everything is drawn from fixed seeds, so every run
-// writes the same bytes.
+// the only argument, or with --icon FILE [SIZE] the desktop icon (SIZE 1 to 128, default 128). Everything is
+// drawn from fixed seeds, so every run writes the same bytes.
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -11,10 +12,16 @@
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::string(argv[1]) == "--icon")
-        return writePng(argv[2], makeIcon()) ? 0 : 1;
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--icon") {
+        const int size = argc == 4 ? std::atoi(argv[3]) : 128;
+        if (size < 1 || size > 128) {
+            std::printf("makeart: icon size must be 1 to 128\n");
+            return 2;
+        }
+        return writePng(argv[2], makeIcon(size)) ? 0 : 1;
+    }
     if (argc != 2) {
-        std::printf("usage: makeart <media folder> | makeart --icon <file.png>\n");
+        std::printf("usage: makeart <media folder> | makeart --icon <file.png> [size]\n");
         return 2;
     }
     std::filesystem::path media = argv[1];

@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+# Plays the real game through the X server with the end-to-end test's pieces and saves a screenshot of each screen
+# a player meets in DIR: intro, waiting, drawing, results, victory, then, losing on purpose, defeat and state7
+# (after a defeat). scripts/screenshots.sh runs it on its own X server:
+#
+#     tests/xvfb.sh python3 scripts/shots.py RUN_DIR DIR
+import os, sys, time
+
+sys.dont_write_bytecode = True           # no __pycache__ left in tests/e2e
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'e2e'))
+from play import GREY, Game, calibrate, trace  # noqa: E402
+
+
+def settled(g):
+    # The screen once two grabs at least 50 ms apart agree: state texts can change once after a screen first
+    # shows, and a grab right after the one that saw it may still fall in the same frame.
+    prev = [None]
+
+    def same(new):
+        old, prev[0] = prev[0], (new.state(), new.line(0), new.line(1))
+        time.sleep(0.05)
+        return old == prev[0]
+    return g.wait('a settled screen', same, 3)
+
+
+def win(g, save):
+    # One battle, each turn tracing until the opponent's bar is empty; a stroke is saved at its fifth dot.
+    save(g.wait('an intro', lambda i: i.state() == 'line' and i.bars()[1] >= 149), 'intro')
+    turns, drawn = 0, []
+    while True:
+        img = g.wait('my turn or the battle end', lambda i: i.state() in ('waiting', 'win', 'line'), 20)
+        if img.state() == 'win':
+            break
+        if img.state() == 'line':
+            continue
+        if turns == 0:                    # the cursor away from the first dot
+            calibrate(g, img, img.disc(GREY))
+            save(img := g.wait('the waiting screen', lambda i: i.state() == 'waiting'), 'waiting')
+
+        def stop(hits, img):
+            if not drawn and hits >= 5 and img.state() == 'drawing':
+                save(img, 'drawing')
+                drawn.append(hits)
+            return img.bars()[1] == 0
+        trace(g, img, stop)
+        turns += 1
+        save(g.wait('the result', lambda i: i.state() == 'result'), 'results')
+    save(settled(g), 'victory')           # the first frame still shows the count from before the victory
+
+
+def lose(g, save):
+    # Turns without hits until the player falls: a click away from the dots.
+    while True:
+        img = g.wait('a turn or the end', lambda i: i.state() in ('waiting', 'line'), 20)
+        if img.state() == 'waiting':
+            g.to((20, 20))
+            g.xdo('mousedown', 1)
+            g.wait('the stroke', lambda i: i.state() != 'waiting')
+            g.xdo('mouseup', 1)
+        elif img.bars()[0] == 0:
+            break
+    # The opponent's result may still show for up to a second before the defeat line replaces it.
+    seen, end = img.line(0), time.monotonic() + 1.5
+    img = g.wait('the defeat', lambda i: i.state() == 'line' and (i.line(0) != seen or time.monotonic() > end))
+    save(img, 'defeat')
+    save(g.wait('the end of the game', lambda i: i.state() == 'void'), 'state7')
+
+
+if __name__ == '__main__':
+    out = os.path.abspath(sys.argv[2])
+    g = Game(os.path.abspath(sys.argv[1]))
+    try:
+        g.home()
+        save = lambda img, name: img.save(os.path.join(out, name + '.png'))  # noqa: E731
+        win(g, save)
+        lose(g, save)
+    finally:
+        g.game.kill()
+    print('screenshots saved in', out)

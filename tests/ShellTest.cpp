@@ -1,0 +1,76 @@
+#include "main.h"
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <regex>
+#include <string>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// The command line read as the program reads it first: what it returns, prints on standard output and on error.
+std::tuple<int, std::string, std::string> run(std::vector<const char*> args)
+{
+    args.insert(args.begin(), "quillfray");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int status = readOptions(int(args.size()), const_cast<char**>(args.data()));
+    const std::string out = testing::internal::GetCapturedStdout();
+    return {status, out, testing::internal::GetCapturedStderr()};
+}
+
+// Help and version answer at once; a mistake is one line naming it and the same usage on standard error, status 2.
+// None of them opens a window or leaves a setting behind. Past the first call the parser alone, so that a mistake let
+// through fails here instead of starting the game.
+TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
+{
+    char name[] = "quillfray", help[] = "--help";
+    char* argv[] = {name, help, nullptr};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(SDL_main(2, argv), 0);
+    const std::string usage = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(usage.rfind("Usage: quillfray", 0), 0u);
+    EXPECT_EQ(run({"-h", "--windowd"}), std::tuple(0, usage, ""));
+    const auto [vStatus, version, vErr] = run({"--version"});
+    const std::regex versionLine("quillfray [0-9]+\\.[0-9]+\\.[0-9]+\n");
+    EXPECT_TRUE(vStatus == 0 && vErr.empty() && std::regex_match(version, versionLine)) << version;
+
+    const std::pair<std::vector<const char*>, std::string> mistakes[] = {
+        {{"--windowd"}, "unknown option '--windowd'"},
+        {{"--windowed", "--HELP"}, "unknown option '--HELP'"},
+        {{"stray"}, "unknown option 'stray'"},
+        {{"--scale", "2"}, "--scale works only with --windowed"},
+        {{"--windowed", "--scale", "5"}, "--scale wants a whole number from 2 to 4, not '5'"},
+        {{"--windowed", "--scale", "3x"}, "--scale wants a whole number from 2 to 4, not '3x'"},
+        {{"--windowed", "--scale"}, "--scale wants a number"},
+    };
+    for (const auto& [args, line] : mistakes) {
+        EXPECT_EQ(run(args), std::tuple(2, "", "quillfray: " + line + "\n" + usage));
+        windowedMode = false;
+    }
+    EXPECT_EQ(SDL_GetVideoSurface(), nullptr);
+    EXPECT_EQ(getenv("SDL12COMPAT_WINDOW_SCALING"), nullptr);
+
+    // Read before SDL starts: the window's size comes from the environment.
+    EXPECT_EQ(run({"--scale", "3", "--mute", "--windowed"}), std::tuple(-1, "", ""));
+    EXPECT_TRUE(windowedMode && muteMode);
+    EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "3");
+    unsetenv("SDL12COMPAT_WINDOW_SCALING");
+    windowedMode = muteMode = false;
+}
+
+TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)
+{
+    ASSERT_EQ(chdir("media"), 0); // no text/FreeSans.ttf from here
+    testing::internal::CaptureStdout();
+    const Sint8 r = initSDL(false);
+    const std::string out = testing::internal::GetCapturedStdout();
+    ASSERT_EQ(chdir(".."), 0);
+    EXPECT_EQ(r, -1);
+    EXPECT_EQ(out.rfind("TTF_OpenFont: ", 0), 0u) << out;
+    EXPECT_EQ(out.back(), '\n');
+    EXPECT_EQ(SDL_GetVideoSurface(), nullptr);
+}
+
+} // namespace
