@@ -1,5 +1,6 @@
 #include "Combatant.h"
 #include "DrawWindow.h"
+#include "MediaPlayer.h"
 #include "Sound.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
@@ -169,7 +170,8 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
             << int(lComb->getHp()) << "/" << int(lComb->getMaxHp()) << " " << rComb->getName() << " "
             << int(rComb->getHp()) << "/" << int(rComb->getMaxHp()) << " dmg " << oppInput.getDamage() << " rules "
             << int(rulz.r) << int(rulz.g) << int(rulz.b) << int(rulz.unused) << " hits " << battul.getNumHits()
-            << " end " << battul.getEndurance() << " dot " << t.x << "," << t.y << " frame " << std::hex
+            << " end " << battul.getEndurance() << " dot " << t.x << "," << t.y << " acts " << mo->getAnim()
+            << mo->getFrame() << "," << mo2->getAnim() << mo2->getFrame() << " frame " << std::hex
             << frameHash() << std::dec << "\n";
     };
     int turn = 0, traced = 0, last = -1;
