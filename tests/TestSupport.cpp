@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 #include "DrawWindow.h"
 #include "LinePattern.h"
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -97,7 +96,7 @@ SDL_Rect target(DrawWindow& dw)
 TempDir::TempDir() : home(std::filesystem::current_path())
 {
     char templ[] = "/tmp/quillfray-test-XXXXXX";
-    path = mkdtemp(templ) ? templ : "";
+    path = mkdtemp(templ);
     std::filesystem::current_path(path);
 }
 
