@@ -5,6 +5,7 @@
 #include "Drawing.h"
 #include "InputObj.h"
 #include "MediaResource.h"
+#include "Sound.h"
 #include <sstream>
 
 Battle::Battle()
@@ -60,6 +61,7 @@ void Battle::init(Combatant* lComb, Combatant* rComb, SDL_Color& rulz)
     if (!dw)
         dw = new DrawWindow();
     dw->init(drawRules);
+    Sound::play(Sound::Approach);
 }
 
 void Battle::processInput(const SDL_Event& mainEvent)
@@ -82,6 +84,7 @@ void Battle::processInput(const SDL_Event& mainEvent)
         if (rightCombatant->takeDamage(static_cast<Uint8>(numDmg)))
             ++overkillBonus;
     } else {
+        Sound::play(Sound::Blow);
         leftCombatant->takeDamage(static_cast<Uint8>(numDmg));
     }
 }
@@ -143,6 +146,8 @@ void Battle::gameLoop()
                 dw->init(drawRules);
             } else {
                 battleState = BattleEnd;
+                if (leftDead)
+                    Sound::play(Sound::Defeat);
             }
         }
         break;
@@ -158,6 +163,7 @@ void Battle::gameLoop()
                 leftCombatant->addHP(overkillBonus);
             }
             countVict = true;
+            Sound::play(Sound::Victory);
         }
         if (rightDead && elapsed(2000)) {
             lastTicks = now();

@@ -2,6 +2,7 @@
 #include "InputObj.h"
 #include "MediaPlayer.h"
 #include "MediaResource.h"
+#include "Sound.h"
 #include <SDL/SDL_gfxPrimitives.h>
 
 Combatant::Combatant() : name("Blank"), maxHp(20), hp(20), playerSide(true), areYouDead(false), io(nullptr), mo(nullptr)
@@ -31,11 +32,14 @@ bool Combatant::takeDamage(Uint8 damage)
 {
     bool overkill = damage > hp;
     if (hp <= damage) {
+        if (!areYouDead) // overkill hits land on a body that has already died
+            Sound::play(playerSide ? Sound::HeroDeath : Sound::FoeDeath);
         hp = 0;
         areYouDead = true;
         animate(ActionDead);
     } else {
         animate(ActionPain);
+        Sound::play(playerSide ? Sound::HeroPain : Sound::FoePain);
         hp -= damage;
     }
     return overkill;

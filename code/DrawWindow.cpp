@@ -1,6 +1,7 @@
 #include "DrawWindow.h"
 #include "Drawing.h"
 #include "LinePattern.h"
+#include "Sound.h"
 #include <algorithm>
 #include <cstring>
 
@@ -48,8 +49,11 @@ void DrawWindow::drawEvaluator(bool button1, Uint8 accuracy, Sint16 posX, Sint16
         return;
     if (drawingState == Drawing && (!button1 || end <= 0)) {
         drawingState = Done;
+        Sound::play(Sound::Release);
         return;
     }
+    if (drawingState == Waiting)
+        Sound::play(Sound::Stroke);
     drawingState = Drawing;
 
     int endToLose = 0;
@@ -63,12 +67,15 @@ void DrawWindow::drawEvaluator(bool button1, Uint8 accuracy, Sint16 posX, Sint16
             lp->getNewLine(dimensions, false);
             attStruct = hits.push(targetCode, 1);
             ++numHits;
+            Sound::play(Sound::Dot, numHits);
             lastTicks = SDL_GetTicks();
         }
     }
     if (SDL_GetTicks() - lastTicks > 90)
         endToLose = burnFor(endBurn);
     end -= endToLose;
+    if (end <= 250 && end + endToLose > 250) // where the endurance bar turns light
+        Sound::play(Sound::Tired);
 }
 
 // Calls f(first byte, byte count) for the runs of pixels of box in s row by row, leaving out those in hole (which

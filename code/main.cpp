@@ -2,6 +2,7 @@
 #include "Combatant.h"
 #include "MediaPlayer.h"
 #include "MediaResource.h"
+#include "Sound.h"
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -32,6 +33,7 @@ MediaPlayer* mo2 = nullptr;
 const char title[16] = "QuillfrayBattle";
 const char icon[16] = "QuillfrayBattle";
 bool windowedMode = false;
+bool muteMode = false;
 volatile sig_atomic_t stopSignal = 0;
 
 namespace {
@@ -40,9 +42,10 @@ const char usage[] = "Usage: quillfray [OPTION]...\n"
                      "Trace the dots with the left mouse button held to strike your opponent.\n"
                      "  --windowed   play in a 640x480 window instead of full screen\n"
                      "  --scale N    with --windowed: a window N times as large (N from 2 to 4)\n"
+                     "  --mute       play without sound; no audio device is opened\n"
                      "  --version    print the version and exit\n"
                      "  -h, --help   print this text and exit\n"
-                     "Keys: Escape (held) quits, F10 starts a new game.\n"
+                     "Keys: Escape (held) quits, F10 starts a new game, M turns the sound off and on.\n"
                      "Run it from the folder that holds media/ and text/.\n";
 
 int usageError(const std::string& line)
@@ -70,6 +73,8 @@ int readOptions(int argc, char* argv[])
             return 0;
         } else if (opt == "--windowed") {
             windowedMode = true;
+        } else if (opt == "--mute") {
+            muteMode = true;
         } else if (opt == "--scale") {
             if (++i == argc)
                 return usageError("--scale wants a number");
@@ -111,10 +116,15 @@ int SDL_main(int argc, char* argv[])
     const int status = readOptions(argc, argv);
     if (status >= 0)
         return status;
-    if (initEngine() == -1 || initGame() == -1 || gameLoop() == -1)
+    if (initEngine() == -1)
+        return -1;
+    if (!muteMode)
+        Sound::open();
+    if (initGame() == -1 || gameLoop() == -1)
         return -1;
     SDL_ShowCursor(1);
     SDL_FreeSurface(screen);
+    Sound::close();
     SDL_Quit();
     TTF_Quit();
     return 0;
@@ -225,6 +235,8 @@ Sint8 gamePass(bool& done)
                 escKeyHit = false;
             else if (mainEvent.key.keysym.sym == SDLK_F10)
                 resetGameHit = true;
+            else if (mainEvent.key.keysym.sym == SDLK_m) // on the key-up: a held key repeats its key-down
+                Sound::toggleMute();
             break;
         case SDL_QUIT:
             // Full screen has no close button: there the game ends only on Escape.

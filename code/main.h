@@ -39,6 +39,8 @@ extern const char title[16];
 extern const char icon[16];
 // Set by --windowed: a plain window instead of full screen, whose close button quits.
 extern bool windowedMode;
+// Set by --mute: the silent game; no audio device is opened.
+extern bool muteMode;
 // SIGINT or SIGTERM once caught (0 before): the game loop ends and the process dies of it after clean-up.
 extern volatile sig_atomic_t stopSignal;
 

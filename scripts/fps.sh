@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Runs the unchanged game under Xvfb for a while (default 60 s), then holds Escape to quit it, and prints
-# its frames per second (from SDL_Flip timestamps logged by the LD_PRELOAD shim build/bench/libflipstamp.so)
-# and its CPU use (utime + stime from /proc/<pid>/stat over the same span), with the flip's share of it.
+# Runs the unchanged game under Xvfb for a while (default 60 s; further arguments go to the game, e.g. --mute), then
+# holds Escape to quit it, and prints its frames per second (from SDL_Flip timestamps logged by the LD_PRELOAD shim
+# build/bench/libflipstamp.so) and its CPU use (utime + stime from /proc/<pid>/stat over the same span), with the
+# flip's share of it.
 # Environment variables (e.g. SDL12COMPAT_OPENGL_SCALING=0) pass through to the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Everything runs on a private X server: the script starts itself again through tests/xvfb.sh.
 [ -n "${QF_FPS_XVFB:-}" ] || QF_FPS_XVFB=1 exec bash tests/xvfb.sh bash scripts/fps.sh "$@"
 secs=${1:-60}
+[ $# -gt 0 ] && shift
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target quillfray flipstamp runfolder >/dev/null
 root=$PWD
@@ -16,7 +18,7 @@ work=$(mktemp -d)
 game=
 trap '[ -n "$game" ] && kill $game 2>/dev/null; rm -rf "$work"' EXIT
 
-(cd build/run && FLIPSTAMP_LOG="$work/flips" LD_PRELOAD="$root/build/bench/libflipstamp.so" exec ./quillfray \
+(cd build/run && FLIPSTAMP_LOG="$work/flips" LD_PRELOAD="$root/build/bench/libflipstamp.so" exec ./quillfray "$@" \
     >"$work/game.out" 2>&1) &
 game=$!
 for _ in $(seq 100); do [ -s "$work/flips" ] && break; sleep 0.05; done

@@ -12,8 +12,6 @@
 
 namespace {
 
-const SDL_Color white{255, 255, 255, 0}, grey{192, 192, 192, 0};
-
 // A battle between a player with a mouse and a computer opponent, on the scripted clock, drawn on a canvas.
 // The players of an empty character only record which action each fighter was asked for.
 struct Fight : testing::Test {
@@ -25,14 +23,12 @@ struct Fight : testing::Test {
     Combatant player;
     std::unique_ptr<Combatant> foe;
     SDL_Color rules{0, 0, 0, 0};
-    SDL_Surface* frame = nullptr;
+    SDL_Surface* frame = support::makeCanvas();
 
     void SetUp() override
     {
         ASSERT_TRUE(support::initVideo() && support::font());
-        support::drainQueue();
-        frame = support::makeCanvas();
-        seam::setTicks(5000);
+        support::drainQueue(), seam::setTicks(5000);
         player.setInput(&mouse), player.setMedia(&myMoves), player.setMaxHP(255);
         cpu.setStats(2);
         newFoe();
@@ -46,18 +42,19 @@ struct Fight : testing::Test {
         battle.init(&player, foe.get(), rules);
     }
     void step(Uint32 ms = 0) { seam::advance(ms), battle.gameLoop(); }
-    void button(bool down)
+    void send(Uint8 type, SDL_Rect* record = nullptr, int x = 0, int y = 0)
     {
         SDL_Event e{};
-        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, e.button.button = SDL_BUTTON_LEFT;
+        e.type = type, e.button.button = SDL_BUTTON_LEFT, e.user.data1 = record;
+        if (type == SDL_MOUSEMOTION)
+            e.motion.x = Uint16(x), e.motion.y = Uint16(y);
         battle.processInput(e);
     }
+    void button(bool down) { send(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP); }
     void hit(Uint16 targetCode, Uint16 damage)
     {
         SDL_Rect rec{0, 0, targetCode, damage};
-        SDL_Event e{};
-        e.type = SDL_USEREVENT, e.user.data1 = &rec;
-        battle.processInput(e);
+        send(SDL_USEREVENT, &rec);
     }
     // From the intro, a stroke pressed and released at once: the player's turn ends without a dot.
     void toPlayersResult(Uint32 intro = 1001)
@@ -80,7 +77,7 @@ struct Fight : testing::Test {
         ASSERT_EQ(battle.getStatus(), Battle::NoBattle);
     }
     void draw() { SDL_FillRect(frame, nullptr, 0), battle.render(frame, support::font()); }
-    bool shows(const std::string& text, int x = 170, int y = 350, SDL_Color c = white)
+    bool shows(const std::string& text, int x = 170, int y = 350, SDL_Color c = {255, 255, 255, 0})
     {
         return support::shows(frame, text, x, y, c);
     }
@@ -106,9 +103,8 @@ TEST_F(Fight, TurnsAlternateOnTheClockUntilTheDefeat)
     EXPECT_TRUE(battle.getStatus() == Battle::TurnSetUp && !battle.getLeftTurn() && !mouse.getButton1());
     EXPECT_EQ(battle.getEndurance(), 1000);
     button(true); // the player's mouse is not listening now
-    EXPECT_FALSE(mouse.getButton1());
     step();
-    EXPECT_TRUE(myMoves.getAnim() == ActionIdle && foeMoves.getAnim() == ActionIdle);
+    EXPECT_TRUE(!mouse.getButton1() && myMoves.getAnim() == ActionIdle && foeMoves.getAnim() == ActionIdle);
     for (int i = 0; i < 5; ++i)
         step(10);
     EXPECT_TRUE(battle.getStatus() == Battle::OpponentMoves && support::drainQueue() == 0);
@@ -137,7 +133,8 @@ TEST_F(Fight, TurnsAlternateOnTheClockUntilTheDefeat)
 
 TEST_F(Fight, HitsLandAsTheirLow8BitsOnTheSideTheirCodeNames)
 {
-    // code, damage: player's and foe's hit points, overkill count, actions asked for after the hit
+    // code, damage: player's and foe's hit points, overkill count, actions asked for after the hit. Exactly the
+    // hit points left kill without an overkill; any blow to the dead is one.
     const int rows[][7] = {{0, 256 + 3, 17, 8, 0, ActionPain, ActionAttk}, {2, 1, 17, 7, 0, ActionIdle, ActionPain},
                            {1, 1, 16, 7, 0, ActionPain, ActionIdle},       {3, 6, 16, 1, 0, ActionAttk, ActionPain},
                            {3, 1, 16, 0, 0, ActionAttk, ActionDead},       {3, 2, 16, 0, 1, ActionAttk, ActionDead},
@@ -147,13 +144,11 @@ TEST_F(Fight, HitsLandAsTheirLow8BitsOnTheSideTheirCodeNames)
         hit(Uint16(r[0]), Uint16(r[1]));
         EXPECT_TRUE(player.getHp() == r[2] && foe->getHp() == r[3] && battle.getOverkillBonus() == r[4] &&
                     myMoves.getAnim() == Uint32(r[5]) && foeMoves.getAnim() == Uint32(r[6]) &&
-                    battle.getNumDmg() == r[1])
+                    battle.getNumDmg() == r[1] && foe->getAreYouDead() == !r[3])
             << "code " << r[0] << " damage " << r[1];
     }
-    SDL_Event broken{};
-    broken.type = SDL_USEREVENT; // no record
-    battle.processInput(broken);
-    battle.reset(); // no combatants until the next battle starts
+    send(SDL_USEREVENT); // no record
+    battle.reset();      // no combatants until the next battle starts
     hit(0, 1);
     EXPECT_TRUE(battle.getNumHits() == 7 && player.getHp() == 16);
 }
@@ -185,13 +180,9 @@ TEST_F(Fight, ScreensShowTheirLinesAndTheDrawingAreaOnlyInThePlayersTurn)
     auto drawingArea = [&] { return support::pixel(frame, 171, 31).b != support::pixel(frame, 169, 31).b; };
     draw();
     EXPECT_TRUE(shows("Escape = Quit, F10 = restart", 0, 0) && shows("Foe approaches!") &&
-                shows("0 victories so far...", 30, 90, grey) && !drawingArea());
+                shows("0 victories so far...", 30, 90, {192, 192, 192, 0}) && !drawingArea());
     const SDL_Color wood = support::pixel(frame, 320, 430);
-    step(1001);
-    SDL_Event move{};
-    move.type = SDL_MOUSEMOTION, move.motion.x = 320, move.motion.y = 430;
-    battle.processInput(move);
-    draw();
+    step(1001), send(SDL_MOUSEMOTION, nullptr, 320, 430), draw();
     EXPECT_TRUE(shows("Connect the dots by clicking and dragging the mouse.") && drawingArea());
     EXPECT_GT(support::pixel(frame, 320, 430).r, wood.r); // the half-transparent grey cursor disc
     button(true), step();
@@ -199,16 +190,14 @@ TEST_F(Fight, ScreensShowTheirLinesAndTheDrawingAreaOnlyInThePlayersTurn)
     const int bars[][3] = {{1000, 300, 32}, {999, 299, 32}, {251, 75, 32}, {250, 75, 160}, {3, 0, 160}, {1200, 300, 32},
                            {-1, 300, 160}};
     for (auto [endurance, width, shade] : bars) {
-        battle.setEndurance(endurance);
-        draw();
+        battle.setEndurance(endurance), draw();
         // Row 379 lies under the word "Endurance" and on the bar; the drawing area ends at y 330.
         for (int x = 170; x < 470; ++x)
             ASSERT_EQ(x < 170 + width, support::pixel(frame, x, 379).r == shade) << endurance << " at x " << x;
     }
     EXPECT_TRUE(shows("Endurance", 170, 365, {64, 64, 64, 0}));
-    hit(3, 1), hit(3, 7); // exactly the hit points left: a kill, not an overkill
-    for (int i = 0; i < 5; ++i)
-        hit(3, 1);
+    for (int damage : {1, 7, 1, 1, 1, 1, 1}) // exactly the hit points left: a kill, not an overkill
+        hit(3, Uint16(damage));
     draw();
     EXPECT_TRUE(shows("Hits: 7( 5 overkill)"));
     button(false), step(), draw();

@@ -53,11 +53,11 @@ TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
     EXPECT_EQ(getenv("SDL12COMPAT_WINDOW_SCALING"), nullptr);
 
     // Read before SDL starts: the window's size comes from the environment.
-    EXPECT_EQ(run({"--scale", "3", "--windowed"}), std::tuple(-1, "", ""));
-    EXPECT_TRUE(windowedMode);
+    EXPECT_EQ(run({"--scale", "3", "--mute", "--windowed"}), std::tuple(-1, "", ""));
+    EXPECT_TRUE(windowedMode && muteMode);
     EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "3");
     unsetenv("SDL12COMPAT_WINDOW_SCALING");
-    windowedMode = false;
+    windowedMode = muteMode = false;
 }
 
 TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)

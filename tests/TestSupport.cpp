@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 #include "DrawWindow.h"
 #include "LinePattern.h"
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -49,13 +48,11 @@ bool shows(SDL_Surface* s, const std::string& text, int x, int y, SDL_Color c)
     return all;
 }
 
-static void push(SDL_Event e) { SDL_PushEvent(&e); }
-
 void pushMotion(int x, int y)
 {
     SDL_Event e{};
     e.type = SDL_MOUSEMOTION, e.motion.x = Uint16(x), e.motion.y = Uint16(y);
-    push(e);
+    SDL_PushEvent(&e);
 }
 
 void pushButton(Uint8 button, bool down, int x, int y)
@@ -63,21 +60,21 @@ void pushButton(Uint8 button, bool down, int x, int y)
     SDL_Event e{};
     e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.button.button = button, e.button.x = Uint16(x), e.button.y = Uint16(y);
-    push(e);
+    SDL_PushEvent(&e);
 }
 
 void pushKey(SDLKey key, bool down)
 {
     SDL_Event e{};
     e.type = down ? SDL_KEYDOWN : SDL_KEYUP, e.key.state = down ? SDL_PRESSED : SDL_RELEASED, e.key.keysym.sym = key;
-    push(e);
+    SDL_PushEvent(&e);
 }
 
 void pushType(Uint8 type)
 {
     SDL_Event e{};
     e.type = type;
-    push(e);
+    SDL_PushEvent(&e);
 }
 
 int drainQueue()
@@ -99,7 +96,7 @@ SDL_Rect target(DrawWindow& dw)
 TempDir::TempDir() : home(std::filesystem::current_path())
 {
     char templ[] = "/tmp/quillfray-test-XXXXXX";
-    path = mkdtemp(templ) ? templ : "";
+    path = mkdtemp(templ);
     std::filesystem::current_path(path);
 }
 

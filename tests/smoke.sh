@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real executable on a real X display: it draws its frames; Escape held or its window's close button quits with
 # status 0; SIGINT and SIGTERM end it within a second and it dies of them; a hero's info that is a folder is reported
-# missing; with no display, or given an unknown option, it says so and fails before opening a window.
+# missing; with no display, or given an unknown option, it says so and fails before opening a window. Without an audio
+# device it plays silently and says so once; with --mute it opens none (the disk driver would write its file).
 set -uo pipefail
 run_dir=$1
 fail() { echo "FAIL: $*"; exit 1; }
@@ -44,10 +45,11 @@ status=$?
 [ $status = 2 ] && [ ! -s "$work/opt.out" ] || fail "--windowd gave status $status: $(cat "$work/opt.out")"
 [ "$(head -1 "$work/opt.err")" = "quillfray: unknown option '--windowd'" ] || fail "$(cat "$work/opt.err")"
 
-play "$run_dir"
+SDL_AUDIODRIVER=nosuchdriver play "$run_dir"
 xdotool keydown Escape
 ends "Escape held"
 xdotool keyup Escape
+[ "$(grep -c '^Sound is off: ' "$work/game.out")" = 1 ] || fail "no audio device: $(cat "$work/game.out")"
 play "$run_dir"
 kill -INT $game
 ends SIGINT 10 130
@@ -60,7 +62,8 @@ ends SIGTERM 10 143
 grep -qx 'Cannot find file:media/chars/demoChar/info' "$work/game.out" || fail "info folder: $(cat "$work/game.out")"
 
 # --windowed: a 640x480 window whose close button (the window manager's WM_DELETE_WINDOW) quits with 0.
-(cd "$run_dir" && exec ./quillfray --windowed >"$work/game.out" 2>&1) &
+(cd "$run_dir" && SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/mix.raw" exec ./quillfray --windowed --mute \
+    >"$work/game.out" 2>&1) &
 game=$!
 window=$(timeout 30 xdotool search --sync --name '^QuillfrayBattle$' | head -1)
 [ -n "$window" ] || fail "no window named QuillfrayBattle"
@@ -79,4 +82,6 @@ x.XSendEvent(d, w, 0, 0, (c.c_long * 24)(33, 0, 0, 0, w, x.XInternAtom(d, b"WM_P
 x.XFlush(d)
 PY
 ends "closing the window"
-echo "PASS: frame drawn; Escape, window close, SIGINT, SIGTERM, info folder, no display and unknown option as expected"
+[ ! -e "$work/mix.raw" ] || fail "--mute opened an audio device"
+echo "PASS: frame drawn; Escape, window close, SIGINT, SIGTERM, info folder, no display, unknown option, no audio" \
+    "device and --mute as expected"
