@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -127,6 +128,24 @@ TEST_F(Game, EscapeMustStillBeHeldAfterTheDrainQuitRequestsWaitForAWindowAndFocu
     SDL_PushEvent(&gain);
     ASSERT_EQ(pass(), 0);
     EXPECT_TRUE(masterInput.getCursorPosX() == x && masterInput.getCursorPosY() == y);
+}
+
+// SIGINT and SIGTERM end the game after the pass they fall in, as Escape does, in every mode; the process then
+// dies of the signal (entry.cpp). With no video driver chosen, a driver that shows nothing is a video failure.
+TEST_F(Game, StopSignalsEndTheLoopAndNoDisplayIsAVideoFailure)
+{
+    for (int sig : {SIGINT, SIGTERM}) {
+        catchStopSignals();
+        raise(sig);
+        ASSERT_EQ(pass(), 0);
+        EXPECT_TRUE(done && stopSignal == sig);
+        stopSignal = 0, done = false;
+    }
+    unsetenv("SDL_VIDEODRIVER"); // the driver running is dummy
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(initGfx(false), -1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error initializing video: no display found (is DISPLAY set?)");
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
 }
 
 TEST_F(Game, F10RestartsOnceOnItsKeyUpAndQueuedHitsLandOnTheNewOpponent)
