@@ -18,6 +18,7 @@ const int channelOf[Sound::CueCount] = {0, -1, 1, 2, 3, 4, 4, 5, 5, 6, 7, 8};
 const int firstNoteChannel = 9, noteChannels = 6;
 
 bool opened = false;
+unsigned askedFor[Sound::CueCount] = {};
 bool muted = false;
 int nextNoteChannel = 0;
 std::vector<Mix_Chunk*> chunks[Sound::CueCount]; // a null entry is a file that failed: that cue stays silent
@@ -87,7 +88,10 @@ void Sound::close()
 
 void Sound::play(Cue cue, int n)
 {
-    if (!opened || muted || cue < 0 || cue >= CueCount || chunks[cue].empty())
+    if (cue < 0 || cue >= CueCount)
+        return;
+    ++askedFor[cue];
+    if (!opened || muted || chunks[cue].empty())
         return;
     const std::vector<Mix_Chunk*>& v = chunks[cue];
     Mix_Chunk* chunk = v[std::clamp(n, 1, int(v.size())) - 1];
@@ -100,6 +104,8 @@ void Sound::play(Cue cue, int n)
         return;
     Mix_PlayChannel(channel, chunk, 0);
 }
+
+unsigned Sound::asked(Cue cue) { return cue >= 0 && cue < CueCount ? askedFor[cue] : 0; }
 
 void Sound::toggleMute()
 {

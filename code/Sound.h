@@ -28,6 +28,8 @@ public:
     // n picks a Dot's note: the n-th dot of a stroke, held at the top note beyond the last.
     static void play(Cue cue, int n = 1);
     static void toggleMute();
+    // Read-out for tests: how often the game has asked for each cue, heard or not.
+    static unsigned asked(Cue cue);
 };
 
 #endif

@@ -100,7 +100,8 @@ TEST_F(Fight, TurnsAlternateOnTheClockUntilTheDefeat)
     EXPECT_EQ(battle.getStatus(), Battle::ResultPause);
     myMoves.changeAnim(ActionPain), foeMoves.changeAnim(ActionPain);
     step(1); // at T
-    EXPECT_TRUE(battle.getStatus() == Battle::TurnSetUp && !battle.getLeftTurn() && !mouse.getButton1());
+    EXPECT_TRUE(battle.getStatus() == Battle::TurnSetUp && !battle.getLeftTurn() && !mouse.getButton1() &&
+                !mouse.getEscKey());
     EXPECT_EQ(battle.getEndurance(), 1000);
     button(true); // the player's mouse is not listening now
     step();

@@ -177,6 +177,9 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
 {
     const int plan[] = {3, 40, -4, 6, 40, 9, 40, 2};
     const Uint32 start = seam::ticks();
+    unsigned asked[Sound::CueCount]; // cues asked for since the start
+    for (int cue = 0; cue < Sound::CueCount; ++cue)
+        asked[cue] = Sound::asked(Sound::Cue(cue));
     std::ostringstream out;
     auto note = [&](const std::string& what) {
         const SDL_Rect t = support::target(*battul.getDrawWindow());
@@ -185,7 +188,10 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
             << int(rComb->getHp()) << "/" << int(rComb->getMaxHp()) << " dmg " << oppInput.getDamage() << " rules "
             << int(rulz.r) << int(rulz.g) << int(rulz.b) << int(rulz.unused) << " hits " << battul.getNumHits()
             << " end " << battul.getEndurance() << " dot " << t.x << "," << t.y << " acts " << mo->getAnim()
-            << mo->getFrame() << "," << mo2->getAnim() << mo2->getFrame() << " frame " << std::hex
+            << mo->getFrame() << "," << mo2->getAnim() << mo2->getFrame() << " cues ";
+        for (int cue = 0; cue < Sound::CueCount; ++cue)
+            out << (cue ? "." : "") << Sound::asked(Sound::Cue(cue)) - asked[cue];
+        out << " frame " << std::hex
             << frameHash() << std::dec << "\n";
     };
     int turn = 0, traced = 0, last = -1;

@@ -115,11 +115,15 @@ TEST(LinePattern, ColourConversions)
         HSVtoRGB(Uint16(h), Uint16(s), Uint16(v), r, g, b);
         EXPECT_EQ(r << 16 | g << 8 | b, rgb) << h << "," << s << "," << v;
     }
-    Uint16 h, s, v;
-    RGBtoHSV(0, 0, 0, h, s, v);
-    EXPECT_TRUE(h == 65535 && s == 0 && v == 0); // no hue wraps
-    RGBtoHSV(128, 128, 128, h, s, v);
-    EXPECT_TRUE(h == 0 && s == 0 && v == 180);
+    // r, g, b: h, s, v. No hue (black) is stored as 65535.
+    const int hsv[][6] = {{0, 0, 0, 65535, 0, 0},       {128, 128, 128, 0, 0, 180},  {0, 255, 0, 120, 360, 358},
+                          {0, 0, 255, 240, 360, 358},   {255, 0, 255, 300, 360, 358}, {0, 255, 255, 180, 360, 358}};
+    for (const auto& c : hsv) {
+        Uint16 h, s, v;
+        RGBtoHSV(Uint8(c[0]), Uint8(c[1]), Uint8(c[2]), h, s, v);
+        EXPECT_TRUE(h == c[3] && s == c[4] && v == c[5]) << c[0] << "," << c[1] << "," << c[2] << ": " << h << "," << s
+                                                         << "," << v;
+    }
     Uint8 a;
     EXPECT_TRUE(LinePattern().chooseColor({0, 0, 8, 5}, nullptr, r, g, b, a) == 0 && r == 192 && b == 192 && a == 255);
 }
