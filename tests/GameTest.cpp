@@ -305,6 +305,17 @@ TEST_F(Game, HitsAreHeardInTheBufferAfterThemRisingAndMuteSilencesAllUntilTheVic
     EXPECT_GT(heard(6, "victory", 4096).first, 0.9);
 }
 
+TEST(Sound, WithoutADeviceItSaysSoInOneLineAndTheGamePlaysSilently)
+{
+    setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
+    testing::internal::CaptureStdout();
+    Sound::open();
+    Sound::play(Sound::Victory);
+    Sound::close();
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(said.rfind("Sound is off: ", 0) == 0 && said.find('\n') == said.size() - 1) << said;
+}
+
 TEST(Program, RunsUntilEscapeIsHeldThenShutsDownWithStatusZero)
 {
     seam::onNextDelay([] { support::pushKey(SDLK_ESCAPE, true); }); // during the first frame

@@ -67,8 +67,9 @@ TEST(LinePattern, NextDotFromScriptedDraws)
         {150, 60, 0, 0, 0, 0, {5, 4, 0, 0}, 123, 107, 330, 0}, {150, 60, 0, 0, 0, 0, {5, 7, 0, 0}, 177, 107, 30, 0},
         // A within half a step of the centre carries 10 and loses although nearer.
         {150, 100, 270, 4, 0, 0, {5, 0, 0, 0}, 150, 46, 180, 4},
-        // A folds onto the newest dot and wins by misbooking; it is shifted until it moves, and folded back in.
-        {27, 5, 180, 4, 9, 0, {5, 0, 0, 0, 10, 10, 0, 0}, 17, 5, 0, 4},
+        // A folds onto the newest dot and wins by misbooking; it is shifted (draws mod 21) until it moves, and folded
+        // back in.
+        {27, 5, 180, 4, 9, 0, {5, 0, 0, 0, 31, 31, 0, 0}, 17, 5, 0, 4},
         // Class walk: at the limit it stays, past it walks, folding at 0 and 4; byte 4 shares the last row.
         {150, 40, 0, 0, 0, 0, {5, 0, 9, 10}, -1, 0, 0, 0},    {150, 40, 0, 0, 0, 0, {5, 0, 9, 11, 0}, -1, 0, 0, 1},
         {150, 40, 0, 4, 0, 0, {5, 0, 9, 11, 1}, -1, 0, 0, 3}, {150, 40, 0, 2, 0, 0, {5, 0, 9, 81, 0}, -1, 0, 0, 1},
@@ -95,7 +96,8 @@ TEST(LinePattern, EdgesFoldPositionAndTurnHeading)
         {300, 300, 0, 300, 300, 0, 0},     {0, 0, -90, 0, 0, 270, 0},         {-10, -10, 200, 10, 10, 20, 1},
         {700, 150, 0, 0, 150, 270, 1},     {310, 150, 90, 290, 150, 180, 1},  {310, 150, 89, 290, 150, 359, 1},
         {150, 310, 0, 150, 290, 90, 1},    {150, 310, 271, 150, 290, 181, 1}, {150, 310, 360, 150, 290, 270, 1},
-        {-10, 150, 181, 10, 150, 91, 1},   {-10, 150, 270, 10, 150, 0, 1},    {150, -10, 180, 150, 10, 270, 1}};
+        {-10, 150, 181, 10, 150, 91, 1},   {-10, 150, 270, 10, 150, 0, 1},    {150, -10, 180, 150, 10, 270, 1},
+        {150, -10, 91, 150, 10, 1, 1},     {150, 310, 361, 150, 290, 1, 1}};
     Pattern lp;
     for (const auto& c : cases) {
         SDL_Rect p{Sint16(c[0]), Sint16(c[1]), 0, 0};

@@ -31,6 +31,7 @@ TEST(Roster, FamilyFollowsTheDominantUpgradesAndTierTheVictories)
         {9, {Hp}, "Goo", 26, 2, 0, 0, 0},            {10, {Hp}, "Slime", 28, 2, 0, 0, 0},
         {14, {Hp}, "Slime", 36, 2, 0, 0, 0},         {15, {Hp}, "Murgle", 38, 2, 0, 0, 0},
         {19, {Hp}, "Murgle", 46, 2, 0, 0, 0},        {20, {Hp}, "Cubicle", 48, 2, 0, 0, 0},
+        {25, {Hp}, "Cubicle", 58, 2, 0, 0, 0},
     };
     for (const Case& k : cases) {
         seam::clearDraws();
