@@ -6,22 +6,6 @@
 
 namespace {
 
-// Damage, overkill and healing are checked through the battle (BattleTest), maxima through the roster.
-TEST(Combatant, NewOnesAreBlankAndMaximaNeverRaiseHitPoints)
-{
-    Combatant c;
-    EXPECT_TRUE(c.getName() == "Blank" && c.getHp() == 20 && c.getMaxHp() == 20 && !c.getAreYouDead());
-    c.setMaxHP(10);
-    EXPECT_EQ(c.getHp(), 10);
-    c.addMaxHP(2); // a full heal
-    EXPECT_TRUE(c.getHp() == 12 && c.getMaxHp() == 12);
-    for (auto [maxHp, extra] : {std::pair{250, 5}, {200, 56}}) { // past 255 it saturates: never a small value or 0
-        std::string n = "Y";
-        c.setStats(Uint8(maxHp), n), c.addMaxHP(Uint8(extra));
-        EXPECT_TRUE(c.getMaxHp() == 255 && c.getHp() == 255) << maxHp << "+" << extra;
-    }
-}
-
 // The character stands at its side's reference point (a one-pixel white picture shows it); the bar fills from its
 // own end.
 TEST(Combatant, StandsAndShowsItsHealthOnItsOwnSide)

@@ -29,23 +29,6 @@ int rgb(SDL_Surface* s, int x, int y) { SDL_Color c = support::pixel(s, x, y); r
 
 } // namespace
 
-TEST(LinePattern, FirstDotLiesInTheStartCellWithItsHeading)
-{
-    // Draws: nib, x 330 % 300 / 3 = 10, y 170 % 150 / 3 = 6, and for the centre cell a heading 365 % 360.
-    const int cases[][4] = {{0, 10, 106, 135}, {1, 10, 56, 90},    {2, 10, 6, 45},     {3, 110, 6, 0}, {4, 210, 6, 315},
-                            {5, 210, 56, 270}, {6, 210, 106, 225}, {7, 110, 106, 180}, {8, 110, 56, 5}};
-    for (const auto& c : cases) {
-        LinePattern lp;
-        SDL_Color rulz{Uint8(c[0]), 0, 0, 0};
-        seam::draws({0, 330, 170, 365});
-        lp.init(SDL_Rect{50, 50, 300, 150}, rulz);
-        seam::clearDraws();
-        const SDL_Rect& p = lp.getPoints().at(0);
-        EXPECT_TRUE(xy(p) == std::make_pair(c[1], c[2]) && p.w == 8 && p.h == 5 && lp.getCurrentAngle() == c[3])
-            << c[0] << ": " << p.x << "," << p.y << " heading " << lp.getCurrentAngle();
-    }
-}
-
 TEST(LinePattern, NextDotFromScriptedDraws)
 {
     // From (x, y) at heading a0 in turn class cls under rule bytes b and g, exactly these draws give this dot,

@@ -111,36 +111,6 @@ static std::string rendered(MediaPlayer& p)
     return drawn([&](SDL_Surface* c, SDL_Rect& at) { p.render(c, at); });
 }
 
-// A missing info file is one line of output and a resource with no name and no actions.
-TEST_F(Media, AMissingInfoFileIsOneLineAndNothingToPlay)
-{
-    testing::internal::CaptureStdout();
-    MediaResource missing("nobody");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Cannot find file:media/chars/nobody/info\n");
-    EXPECT_TRUE(missing.getName() == "" && describe(missing) == "- | - | - | -");
-    MediaPlayer p(&missing);
-    p.changeAnim(ActionAttk), seam::advance(1000);
-    EXPECT_EQ(rendered(p) + " " + state(p), "- 1.0/0@0");
-}
-
-// Rendering as each hold runs out: endless loops stay -1; counted ones run down, and then a rule other than
-// 0 or 1 falls back to Idle, which plays once more.
-TEST_F(Media, LoopsRunDownThenTheRuleDecides)
-{
-    for (auto [loops, expect] : {std::pair{"-1 9", "1.1/-1@3 1.0/-1@6 1.1/-1@9"},
-                                 {"2 9", "1.1/2@3 1.0/1@6 1.1/1@9 1.0/0@12 1.1/0@15 0.0/0@18 0.1/0@21"}}) {
-        seam::setTicks(5000);
-        auto r = load("Idle 0 5 0 Idle 1 0 0 3 Idle 1 0 0 3 Attk 0 " + std::string(loops) +
-                      " Attk 1 0 0 3 Attk 1 0 0 3");
-        MediaPlayer p(r.get());
-        p.changeAnim(1);
-        std::string got;
-        while (got.size() < std::string(expect).size())
-            seam::advance(3), rendered(p), got += (got.empty() ? "" : " ") + state(p);
-        EXPECT_EQ(got, expect) << loops;
-    }
-}
-
 // A play through time: each render draws the frame current before its step, steps at most once however
 // late, and restarts the clock at the step from a fresh reading. Before any changeAnim the counter is 0, so Idle
 // plays once and then holds its last frame.
