@@ -160,14 +160,14 @@ TEST_F(Fight, VictoriesHealByTheTable)
     EXPECT_EQ(player.getHp(), 110);
 }
 
-// The lines of every screen are in the whole-game summary's frames; here what depends on values no game reaches
-// exactly, and the drawing area (its picture's corner against the plain wood beside it) only in the player's turn.
-TEST_F(Fight, ScreensShowTheirLinesTheEnduranceBarAndTheDrawingAreaInThePlayersTurn)
+// The lines of every screen are in the whole-game summary's frames; here the endurance bar at values no stroke
+// reaches exactly, and the drawing area (its picture's corner against the plain wood beside it) with the cursor disc
+// only in the player's turn.
+TEST_F(Fight, TheEnduranceBarAndTheDrawingAreaInThePlayersTurn)
 {
     auto drawingArea = [&] { return support::pixel(frame, 171, 31).b != support::pixel(frame, 169, 31).b; };
     draw();
-    EXPECT_TRUE(shows("Escape = Quit, F10 = restart", 0, 0) && shows("Foe approaches!") &&
-                shows("0 victories so far...", 30, 90, {192, 192, 192, 0}) && !drawingArea());
+    EXPECT_FALSE(drawingArea());
     const SDL_Color wood = support::pixel(frame, 320, 430);
     step(1001), send(SDL_MOUSEMOTION, nullptr, 320, 430), button(true), step();
     // endurance, bar width, shade
@@ -181,27 +181,10 @@ TEST_F(Fight, ScreensShowTheirLinesTheEnduranceBarAndTheDrawingAreaInThePlayersT
     }
     EXPECT_TRUE(shows("Endurance", 170, 365, {64, 64, 64, 0}) && drawingArea());
     EXPECT_GT(support::pixel(frame, 320, 430).r, wood.r); // the half-transparent grey cursor disc
-    for (int damage : {1, 7, 1, 1}) // exactly the hit points left: a kill, not an overkill
-        hit(3, Uint16(damage));
-    draw();
-    EXPECT_TRUE(shows("Hits: 4( 2 overkill)"));
-    button(false), step(), draw();
-    EXPECT_TRUE(shows("4 Damage Total, with overkill of 2 Hits.") && drawingArea());
+    hit(3, 8), button(false), step(), draw();
+    EXPECT_TRUE(drawingArea());
     step(1001), step(), draw();
-    EXPECT_TRUE(shows("You win! 1 victories.") && shows("You gain 1 HP.", 170, 365) && !drawingArea());
-}
-
-TEST_F(Fight, BlackWithoutABackgroundPicture)
-{
-    support::TempDir empty;
-    testing::internal::CaptureStdout();
-    Battle bare;
-    const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(said.rfind("Image Loading error:", 0) == 0 && said.find('\n') == std::string::npos) << said;
-    SDL_FillRect(frame, nullptr, SDL_MapRGB(frame->format, 50, 60, 70));
-    bare.render(frame, support::font());
-    for (auto [x, y] : {std::pair{639, 479}, {320, 240}, {0, 479}})
-        EXPECT_EQ(support::pixel(frame, x, y).g, 0);
+    EXPECT_FALSE(drawingArea());
 }
 
 } // namespace

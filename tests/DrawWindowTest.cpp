@@ -127,30 +127,4 @@ TEST_F(DrawWindowTest, AKeptDrawingShowsWhatAFreshOneShows)
     SDL_FreeSurface(kept), SDL_FreeSurface(fresh);
 }
 
-// Without its picture the area is a plain fill; a smaller picture shrinks the area, and the next pattern lies in it.
-TEST_F(DrawWindowTest, BackgroundFilledOrBlittedIntoTheArea)
-{
-    SDL_Surface* canvas = support::makeCanvas(10, 20, 30);
-    support::TempDir dir;
-    DrawWindow plain;
-    SDL_Surface* pic = SDL_CreateRGBSurface(SDL_SWSURFACE, 50, 40, 32, 0xFF0000, 0xFF00, 0xFF, 0);
-    SDL_FillRect(pic, nullptr, SDL_MapRGB(pic->format, 200, 100, 50));
-    support::writeFile("media/bkground/drawBk.png", ""); // the folder; BMP data under the name, read by content
-    ASSERT_EQ(SDL_SaveBMP(pic, "media/bkground/drawBk.png"), 0);
-    SDL_FreeSurface(pic);
-    DrawWindow framed; // frees its picture and pattern on leaving (the sanitizer build checks)
-    SDL_Color rulz{6, 0, 0, 3};
-    plain.render(canvas, true);
-    for (auto [x, y, b] : {std::tuple{170, 30, 128}, {469, 329, 128}, {169, 30, 30}, {470, 329, 30}})
-        EXPECT_EQ(support::pixel(canvas, x, y).b, b) << x << "," << y;
-    framed.render(canvas, false);
-    const SDL_Color c = support::pixel(canvas, 171, 31);
-    const SDL_Rect d = framed.getDimensions();
-    EXPECT_TRUE(c.r == 200 && c.g == 100 && c.b == 50 && d.x == 170 && d.y == 30 && d.w == 50 && d.h == 40);
-    seam::draws({0, 49, 39}); // the first dot in the right bottom cell: (16 + 33, 13 + 26)
-    framed.init(rulz);
-    EXPECT_TRUE(framed.getLinePattern()->getPoints()[0].x == 49 && framed.getLinePattern()->getPoints()[0].y == 39);
-    SDL_FreeSurface(canvas);
-}
-
 } // namespace

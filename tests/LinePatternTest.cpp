@@ -113,7 +113,7 @@ TEST(LinePattern, ColourConversions)
 }
 
 // The drawn path's wedges and discs, in their shades of blue, are in the whole-game summary's frames.
-TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFillsAndMovesOnByOne)
+TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFills)
 {
     ASSERT_TRUE(support::initVideo());
     SDL_Surface* canvas = support::makeCanvas(10, 20, 30);
@@ -127,20 +127,10 @@ TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFillsAndMovesOnByOne)
     EXPECT_NEAR(rgb(canvas, 288, 50) & 255, 192, 2); // the light rim, which may blend by a unit or two
     lp.getNewLine(area, false);
     EXPECT_EQ(xy(lp.getPoints()[0]), std::make_pair(110, 20));
-    const char* sizes[4] = {"1855443322", "1855443223", "1855443233", "1855443333"};
-    for (int hit = 0; hit < 5; ++hit) {
-        const std::vector<SDL_Rect> before = lp.getPoints();
-        std::string ws, hs;
-        for (const SDL_Rect& d : before)
-            ws += char('0' + d.w), hs += char('0' + d.h);
-        ASSERT_EQ(ws + " " + hs, sizes[std::min(hit, 3)] + std::string(" 1533333333")) << "hit " << hit;
-        SDL_Rect target, last;
-        EXPECT_TRUE(lp.getContactPoint(target) == 10 && xy(target) == xy(before[1]) && lp.getLastPoint(last) == 10 &&
-                    xy(last) == xy(before[9]));
-        lp.getNewLine(area, false);
-        for (int k = 0; k < 9; ++k)
-            EXPECT_EQ(xy(lp.getPoints()[k]), xy(before[k + 1]));
-    }
-
+    // The queue fills on the first hit: the dot reached is the tail, the target the first of the dots ahead. (How
+    // it moves on and the dots' sizes show in the whole-game summary's frames.)
+    SDL_Rect target, last;
+    EXPECT_TRUE(lp.getContactPoint(target) == 10 && lp.getLastPoint(last) == 10 && xy(target) == xy(lp.getPoints()[1]) &&
+                xy(last) == xy(lp.getPoints()[9]) && lp.getPoints()[0].w == 1 && target.w == 8 && target.h == 5);
     SDL_FreeSurface(canvas);
 }
