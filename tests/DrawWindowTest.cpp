@@ -12,20 +12,13 @@ namespace {
 struct DrawWindowTest : testing::Test {
     DrawWindow dw;
     int end = 1000;
-    void SetUp() override
-    {
-        ASSERT_TRUE(support::initVideo());
-        support::drainQueue();
-    }
+    void SetUp() override { ASSERT_TRUE(support::initVideo() && support::drainQueue() >= 0); }
     void TearDown() override { support::drainQueue(); }
     // A turn from tick 1000 whose first dot lies at (110, 20).
     void start(Uint8 endBurn = 3)
     {
         SDL_Color rulz{3, 0, 0, endBurn};
-        seam::setTicks(1000);
-        seam::draws({0, 30, 60});
-        dw.init(rulz);
-        end = 1000;
+        seam::setTicks(1000), seam::draws({0, 30, 60}), dw.init(rulz), end = 1000;
     }
     // One frame judged wait ms later; returns how many dots the pattern then holds.
     size_t judge(Uint32 wait, bool button, int x = -500, int y = -500, Uint8 accuracy = 25)
@@ -41,8 +34,7 @@ TEST_F(DrawWindowTest, StrokeBurnsAfterAGraceAndEndsOnReleaseOrExhaustion)
 {
     for (auto [endBurn, burn] : {std::pair{0, 40}, {1, 50}, {2, 66}, {3, 80}, {200, 80}}) {
         start(Uint8(endBurn));
-        judge(90, true); // 90 ms after the turn began: nothing spent yet
-        judge(1, true);
+        judge(90, true), judge(1, true); // 90 ms after the turn began: nothing spent yet; then 91
         EXPECT_EQ(end, 1000 - burn) << endBurn;
     }
     end = 1; // endurance left at the start of a call: the stroke goes on

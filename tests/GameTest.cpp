@@ -30,10 +30,8 @@ struct Game : testing::Test {
     }
     void SetUp() override
     {
-        support::drainQueue();
-        escKeyHit = false;
-        resetGame();
-        seam::seed(2024);
+        support::drainQueue(), seam::seed(2024);
+        escKeyHit = false, resetGame();
         ASSERT_EQ(pass(), 0); // brings on the first opponent
     }
     Sint8 pass() { return gamePass(done); }
@@ -50,11 +48,7 @@ struct Game : testing::Test {
         if (!std::exchange(held, true))
             support::pushButton(SDL_BUTTON_LEFT, true);
     }
-    void release()
-    {
-        support::pushButton(SDL_BUTTON_LEFT, false);
-        held = false;
-    }
+    void release() { support::pushButton(SDL_BUTTON_LEFT, false), held = false; }
     void pushF10() { support::pushKey(SDLK_F10, true), support::pushKey(SDLK_F10, false); }
     void expectFreshGame()
     {
@@ -84,15 +78,14 @@ TEST_F(Game, StartsFullScreenAndDrawsTheFirstOpponentAtThirtyFramesASecond)
     EXPECT_TRUE(screen->flags & SDL_FULLSCREEN);
     char *caption = nullptr, *iconCaption = nullptr;
     SDL_WM_GetCaption(&caption, &iconCaption);
-    EXPECT_STREQ(caption, "QuillfrayBattle");
-    EXPECT_STREQ(iconCaption, "QuillfrayBattle");
+    EXPECT_TRUE(std::string(caption) == "QuillfrayBattle" && std::string(iconCaption) == "QuillfrayBattle");
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), 0);
     int delay = 0, interval = 0;
     SDL_GetKeyRepeat(&delay, &interval);
     EXPECT_TRUE(delay == 1 && interval == 30);
     expectFreshGame();
-    EXPECT_TRUE(support::shows(screen, "Escape = Quit, F10 = restart", 0, 0));
-    EXPECT_TRUE(support::shows(screen, "Sludge approaches!", 170, 350));
+    EXPECT_TRUE(support::shows(screen, "Escape = Quit, F10 = restart", 0, 0) &&
+                support::shows(screen, "Sludge approaches!", 170, 350));
     const Uint32 start = seam::ticks();
     for (int i = 0; i < 300; ++i)
         ASSERT_EQ(pass(), 0);
@@ -108,11 +101,9 @@ TEST_F(Game, EscapeMustStillBeHeldAfterTheDrainQuitRequestsWaitForAWindowAndFocu
     lComb->takeDamage(1);             // a restart would heal this
     ASSERT_EQ(pass(), 0);
     EXPECT_TRUE(!done && lComb->getHp() == 19);
-    windowedMode = true;
-    support::pushType(SDL_QUIT);
+    windowedMode = true, support::pushType(SDL_QUIT);
     ASSERT_EQ(pass(), 0);
-    windowedMode = false;
-    EXPECT_TRUE(done);
+    EXPECT_TRUE(done), windowedMode = false;
 
     done = escKeyHit = false;
     support::pushKey(SDLK_ESCAPE, true);
@@ -124,8 +115,7 @@ TEST_F(Game, EscapeMustStillBeHeldAfterTheDrainQuitRequestsWaitForAWindowAndFocu
     SDL_GetMouseState(&x, &y);
     support::pushMotion(x + 101, y + 57);
     SDL_Event gain{};
-    gain.type = SDL_ACTIVEEVENT, gain.active.gain = 1, gain.active.state = SDL_APPINPUTFOCUS;
-    SDL_PushEvent(&gain);
+    gain.type = SDL_ACTIVEEVENT, gain.active.gain = 1, gain.active.state = SDL_APPINPUTFOCUS, SDL_PushEvent(&gain);
     ASSERT_EQ(pass(), 0);
     EXPECT_TRUE(masterInput.getCursorPosX() == x && masterInput.getCursorPosY() == y);
 }
@@ -141,8 +131,7 @@ TEST_F(Game, StopSignalsEndTheLoopAndNoDisplayIsAVideoFailure)
         EXPECT_TRUE(done && stopSignal == sig);
         stopSignal = 0, done = false;
     }
-    unsetenv("SDL_VIDEODRIVER"); // the driver running is dummy
-    testing::internal::CaptureStdout();
+    unsetenv("SDL_VIDEODRIVER"), testing::internal::CaptureStdout(); // the driver running is dummy
     EXPECT_EQ(initGfx(false), -1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error initializing video: no display found (is DISPLAY set?)");
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -161,8 +150,7 @@ TEST_F(Game, F10RestartsOnceOnItsKeyUpAndQueuedHitsLandOnTheNewOpponent)
     trace();
     ASSERT_EQ(pass(), 0);
     ASSERT_EQ(battul.getDrawWindow()->getDrawingStatus(), DrawWindow::Drawing);
-    pushF10();
-    pushF10();
+    pushF10(), pushF10();
     ASSERT_EQ(pass(), 0);
     expectFreshGame();
     passFor(1100); // restarted once only: the intro ends
@@ -191,8 +179,7 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
             << mo->getFrame() << "," << mo2->getAnim() << mo2->getFrame() << " cues ";
         for (int cue = 0; cue < Sound::CueCount; ++cue)
             out << (cue ? "." : "") << Sound::asked(Sound::Cue(cue)) - asked[cue];
-        out << " frame " << std::hex
-            << frameHash() << std::dec << "\n";
+        out << " frame " << std::hex << frameHash() << std::dec << "\n";
     };
     int turn = 0, traced = 0, last = -1;
     for (int passes = 0; last != Battle::Defeat; ++passes) {
@@ -205,9 +192,7 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
             else if (dots > 0 && held)
                 note("stroke"), release();
         } else if (drawing && battul.getDrawWindow()->getDrawingStatus() == DrawWindow::Waiting) {
-            support::pushMotion(0, 0); // off the path
-            support::pushButton(SDL_BUTTON_LEFT, true);
-            held = true;
+            support::pushMotion(0, 0), support::pushButton(SDL_BUTTON_LEFT, true), held = true; // off the path
         } else if (held) {
             release();
         }
@@ -307,11 +292,8 @@ TEST_F(Game, HitsAreHeardInTheBufferAfterThemRisingAndMuteSilencesAllUntilTheVic
 
 TEST(Sound, WithoutADeviceItSaysSoInOneLineAndTheGamePlaysSilently)
 {
-    setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
-    testing::internal::CaptureStdout();
-    Sound::open();
-    Sound::play(Sound::Victory);
-    Sound::close();
+    setenv("SDL_AUDIODRIVER", "nosuchdriver", 1), testing::internal::CaptureStdout();
+    Sound::open(), Sound::play(Sound::Victory), Sound::close();
     const std::string said = testing::internal::GetCapturedStdout();
     EXPECT_TRUE(said.rfind("Sound is off: ", 0) == 0 && said.find('\n') == said.size() - 1) << said;
 }

@@ -37,11 +37,8 @@ TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
     EXPECT_TRUE(vStatus == 0 && vErr.empty() && std::regex_match(version, versionLine)) << version;
 
     const std::pair<std::vector<const char*>, std::string> mistakes[] = {
-        {{"--windowd"}, "unknown option '--windowd'"},
         {{"--windowed", "--HELP"}, "unknown option '--HELP'"},
-        {{"stray"}, "unknown option 'stray'"},
         {{"--scale", "2"}, "--scale works only with --windowed"},
-        {{"--windowed", "--scale", "5"}, "--scale wants a whole number from 2 to 4, not '5'"},
         {{"--windowed", "--scale", "3x"}, "--scale wants a whole number from 2 to 4, not '3x'"},
         {{"--windowed", "--scale"}, "--scale wants a number"},
     };
@@ -64,13 +61,10 @@ TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)
 {
     ASSERT_EQ(chdir("media"), 0); // no text/FreeSans.ttf from here
     testing::internal::CaptureStdout();
-    const Sint8 r = initSDL(false);
+    EXPECT_EQ(initSDL(false), -1);
     const std::string out = testing::internal::GetCapturedStdout();
     ASSERT_EQ(chdir(".."), 0);
-    EXPECT_EQ(r, -1);
-    EXPECT_EQ(out.rfind("TTF_OpenFont: ", 0), 0u) << out;
-    EXPECT_EQ(out.back(), '\n');
-    EXPECT_EQ(SDL_GetVideoSurface(), nullptr);
+    EXPECT_TRUE(out.rfind("TTF_OpenFont: ", 0) == 0 && out.back() == '\n' && !SDL_GetVideoSurface()) << out;
 }
 
 } // namespace

@@ -36,15 +36,6 @@ struct TempDir {
     std::string home, path;
 };
 void writeFile(const std::string& path, const std::string& text);
-
-// Resident memory of this process in KiB. AddressSanitizer's quarantine grows it without any leak, so it
-// only tells in a plain build; LeakSanitizer is the check in the other.
-long residentKiB();
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool residentMemoryTells = false;
-#else
-constexpr bool residentMemoryTells = true;
-#endif
 }
 
 #endif
