@@ -200,7 +200,7 @@ void Battle::render(SDL_Surface* dest, TTF_Font* font)
     } else {
         SDL_FillRect(dest, nullptr, SDL_MapRGB(dest->format, 0, 0, 0));
     }
-    hintLine.draw(dest, font, "Escape = Quit, F10 = restart", textCol, textPosa.x, textPosa.y);
+    textOutput[HintText].draw(dest, font, "Escape = Quit, F10 = restart", textCol, textPosa.x, textPosa.y);
 
     if (battleState >= Intro && battleState <= BattleEnd)
         renderCombatants(dest, font);
@@ -236,7 +236,7 @@ void Battle::renderCombatants(SDL_Surface* dest, TTF_Font* font)
         rightCombatant->render(dest, font);
     std::ostringstream line;
     line << numVicts << " victories so far...";
-    victoriesLine.draw(dest, font, line.str(), SDL_Color{192, 192, 192, 0}, 30, 90);
+    textOutput[VictoriesText].draw(dest, font, line.str(), SDL_Color{192, 192, 192, 0}, 30, 90);
 }
 
 void Battle::renderBattleIntro(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
@@ -245,7 +245,7 @@ void Battle::renderBattleIntro(SDL_Surface* dest, TTF_Font* font, SDL_Color& tex
     if (rightCombatant)
         line << rightCombatant->getName();
     line << " approaches!";
-    stateLines[0].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    textOutput[FirstText].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
 }
 
 void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Color& textCol2,
@@ -253,7 +253,7 @@ void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textC
 {
     const int status = dw ? dw->getDrawingStatus() : DrawWindow::Done;
     if (status == DrawWindow::Waiting) {
-        stateLines[0].draw(dest, font, "Connect the dots by clicking and dragging the mouse.", textCol, textPos1.x,
+        textOutput[FirstText].draw(dest, font, "Connect the dots by clicking and dragging the mouse.", textCol, textPos1.x,
                            textPos1.y);
         return;
     }
@@ -266,14 +266,14 @@ void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textC
     const Uint8 shade = e > 250 ? 32 : 160;
     if (width > 0)
         SDL_FillRect(dest, &endFill, SDL_MapRGB(dest->format, shade, shade, shade));
-    stateLines[1].draw(dest, font, "Endurance", textCol2, textPos1.x, textPos1.y);
+    textOutput[SecondText].draw(dest, font, "Endurance", textCol2, textPos1.x, textPos1.y);
     textPos1.y -= 15;
 
     std::ostringstream line;
     line << "Hits: " << numHits;
     if (overkillBonus != 0)
         line << "( " << unsigned(overkillBonus) << " overkill)";
-    stateLines[0].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    textOutput[FirstText].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
 }
 
 void Battle::renderResults(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
@@ -282,7 +282,7 @@ void Battle::renderResults(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol
     line << static_cast<long long>(numHits) * numDmg << " Damage Total"; // wide: 16 by 16 bits overflows an int
     if (overkillBonus != 0)
         line << ", with overkill of " << unsigned(overkillBonus) << " Hits.";
-    stateLines[0].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    textOutput[FirstText].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
 }
 
 void Battle::renderBattleExtro(SDL_Surface* dest, TTF_Font* font, SDL_Color& textCol, SDL_Rect& textPos1)
@@ -293,7 +293,7 @@ void Battle::renderBattleExtro(SDL_Surface* dest, TTF_Font* font, SDL_Color& tex
         line << "You Lose. " << numVicts << " victories total.";
     else
         line << "You win! " << numVicts << " victories.";
-    stateLines[0].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
+    textOutput[FirstText].draw(dest, font, line.str(), textCol, textPos1.x, textPos1.y);
     if (lost)
         return;
 
@@ -303,6 +303,6 @@ void Battle::renderBattleExtro(SDL_Surface* dest, TTF_Font* font, SDL_Color& tex
         gain << " (includes +" << unsigned(overkillBonus) << " overkill bonus)";
     gain << " HP.";
     textPos1.y += 15;
-    stateLines[1].draw(dest, font, gain.str(), textCol, textPos1.x, textPos1.y);
+    textOutput[SecondText].draw(dest, font, gain.str(), textCol, textPos1.x, textPos1.y);
     textPos1.y -= 15;
 }

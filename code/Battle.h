@@ -59,10 +59,10 @@ public:
 private:
     Uint32 now() const;
     bool elapsed(Uint32 ms) const;
-    // The texts: the key hint, the victories line, and the first and second line of a state's block.
-    TextLine hintLine;
-    TextLine victoriesLine;
-    TextLine stateLines[2];
+    // The rendered texts, each kept until it changes: the key hint, the victories line, and the first and second
+    // line of a state's block.
+    enum TextSlot { HintText, VictoriesText, FirstText, SecondText, TextSlots };
+    TextLine textOutput[TextSlots];
     Uint8 battleTimer;
     Uint8 battleState;
     DrawWindow* dw;

@@ -86,7 +86,7 @@ void Combatant::render(SDL_Surface* screen, TTF_Font* font)
         mo->render(screen, at);
     }
     const SDL_Color white{255, 255, 255, 0};
-    nameLine.draw(screen, font, name, white, left ? 20 : 490, 50);
+    textOutput[0].draw(screen, font, name, white, left ? 20 : 490, 50);
 
     const Sint16 barX = left ? 10 : 480;
     SDL_Rect back{barX, 70, 150, 20};
@@ -100,5 +100,5 @@ void Combatant::render(SDL_Surface* screen, TTF_Font* font)
         SDL_FillRect(screen, &fill, SDL_MapRGBA(screen->format, 96, 32, 32, 255));
     rectangleRGBA(screen, barX, 70, barX + 150, 90, grey, grey, grey, 255);
 
-    hpLine.draw(screen, font, std::to_string(hp), white, left ? 20 : 610, 70);
+    textOutput[1].draw(screen, font, std::to_string(hp), white, left ? 20 : 610, 70);
 }

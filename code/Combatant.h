@@ -39,8 +39,7 @@ public:
     void render(SDL_Surface* screen, TTF_Font* font);
 
 private:
-    TextLine nameLine;
-    TextLine hpLine;
+    TextLine textOutput[2]; // the name and the hit points, each rendered again only when it changes
     std::string name;
     Uint8 maxHp;
     Uint8 hp;
