@@ -253,8 +253,8 @@ void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textC
 {
     const int status = dw ? dw->getDrawingStatus() : DrawWindow::Done;
     if (status == DrawWindow::Waiting) {
-        textOutput[FirstText].draw(dest, font, "Connect the dots by clicking and dragging the mouse.", textCol, textPos1.x,
-                           textPos1.y);
+        textOutput[FirstText].draw(dest, font, "Connect the dots by clicking and dragging the mouse.", textCol,
+                                   textPos1.x, textPos1.y);
         return;
     }
     if (status != DrawWindow::Drawing)
