@@ -102,11 +102,12 @@ void catchStopSignals()
         if (old.sa_handler == SIG_IGN)
             continue;
         // Installed before SDL starts, so that SDL leaves it alone instead of turning the signal into the same
-        // quit request as the window system's. One-shot: a second signal kills at once if clean-up hangs.
+        // quit request as the window system's. It stays installed: `timeout` signals the game and then its whole
+        // process group, and that second delivery must not cut the clean-up short.
         struct sigaction act = {};
         act.sa_handler = onStopSignal;
         sigemptyset(&act.sa_mask);
-        act.sa_flags = SA_RESETHAND | SA_RESTART;
+        act.sa_flags = SA_RESTART;
         sigaction(sig, &act, nullptr);
     }
 }
