@@ -74,10 +74,6 @@ struct Fight : testing::Test {
         ASSERT_EQ(battle.getStatus(), Battle::NoBattle);
     }
     void draw() { SDL_FillRect(frame, nullptr, 0), battle.render(frame, support::font()); }
-    bool shows(const std::string& text, int x = 170, int y = 350, SDL_Color c = {255, 255, 255, 0})
-    {
-        return support::shows(frame, text, x, y, c);
-    }
 };
 
 // Phases end once more than their time has passed, counted unsigned across the clock's wrap. (The whole-game
@@ -105,7 +101,8 @@ TEST_F(Fight, PhasesEndOnTheClockUntilTheDefeat)
     while (battle.getStatus() != Battle::ResultPause)
         step();
     step(1001), draw();
-    EXPECT_TRUE(shows("You Lose. 0 victories total.") && !shows("You gain 0 HP.", 170, 365));
+    EXPECT_TRUE(support::shows(frame, "You Lose. 0 victories total.", 170, 350) &&
+                !support::shows(frame, "You gain 0 HP.", 170, 365));
     step(5000);
     EXPECT_EQ(battle.getStatus(), Battle::BattleEnd);
     step(1), step(600000);
@@ -173,7 +170,7 @@ TEST_F(Fight, TheEnduranceBarAndTheDrawingAreaInThePlayersTurn)
         for (int x = 170; x < 470; ++x)
             ASSERT_EQ(x < 170 + width, support::pixel(frame, x, 379).r == shade) << endurance << " at x " << x;
     }
-    EXPECT_TRUE(shows("Endurance", 170, 365, {64, 64, 64, 0}) && drawingArea());
+    EXPECT_TRUE(support::shows(frame, "Endurance", 170, 365, {64, 64, 64, 0}) && drawingArea());
     EXPECT_GT(support::pixel(frame, 320, 430).r, wood.r); // the half-transparent grey cursor disc
     hit(3, 8), button(false), step(), draw();
     EXPECT_TRUE(drawingArea());

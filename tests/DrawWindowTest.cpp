@@ -3,7 +3,6 @@
 #include "TestSeams.h"
 #include "TestSupport.h"
 #include <cstring>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 

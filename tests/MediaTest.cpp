@@ -3,7 +3,6 @@
 #include "MediaResource.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -17,7 +16,7 @@ struct Media : testing::Test {
     void SetUp() override
     {
         seam::setTicks(5000);
-        std::filesystem::create_directories("media/chars/hero");
+        support::writeFile("media/chars/hero/info", ""); // the folder
         for (std::string p : {"Idle0", "Idle1", "Idle2", "Idle4", "Attk0", "Attk1", "Attk3", "Attk4", "Pain0"}) {
             SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 32, 0xFF0000, 0xFF00, 0xFF, 0);
             const Uint32 r = 40 + 50 * Uint32(std::string("IAPD").find(p[0])), g = 10 + 20 * Uint32(p[4] - '0');
