@@ -23,7 +23,8 @@ TEST(Combatant, StandsAndShowsItsHealthOnItsOwnSide)
     const int rows[][6] = {{1, 15, 20, 10, 112, 191}, {0, 15, 20, 518, 112, 191}, {1, 20, 20, 10, 150, 255},
                            {0, 0, 20, 630, 0, 0},      {1, 0, 0, 10, 0, 0}};
     for (const auto& r : rows) {
-        Combatant c;
+        Combatant c; // a new one is "Blank", at 20 of 20
+        ASSERT_TRUE(c.getName() == "Blank" && c.getHp() == 20 && c.getMaxHp() == 20 && !c.getAreYouDead());
         std::string n = "X";
         c.setStats(Uint8(r[2]), n), c.setSide(r[0]), c.setMedia(&player);
         c.takeDamage(Uint8(r[2] - r[1])), player.changeAnim(ActionIdle);
