@@ -27,6 +27,7 @@ TEST(Roster, FamilyFollowsTheDominantUpgradesAndTierTheVictories)
         {4, {Burn, Burn + 1, Burn + 2, Burn}, "Baby Dragon", 9, 2, 0, 0, 3},
         {10, {Dist, Angle}, "Red Tide (it flies now)", 12, 2, 3, 3, 0},
         {20, {Burn, Dist}, "Teh Ancient One!", 22, 2, 3, 0, 3},
+        {5, {Dist, Dist, Angle, Angle, Burn}, "Killer Beez", 8, 2, 2, 2, 1}, // a lesser upgrade stays out of it
         {4, {Hp}, "Sludge", 16, 2, 0, 0, 0},         {5, {Hp}, "Goo", 18, 2, 0, 0, 0},
         {9, {Hp}, "Goo", 26, 2, 0, 0, 0},            {10, {Hp}, "Slime", 28, 2, 0, 0, 0},
         {14, {Hp}, "Slime", 36, 2, 0, 0, 0},         {15, {Hp}, "Murgle", 38, 2, 0, 0, 0},
