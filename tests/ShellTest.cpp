@@ -50,9 +50,9 @@ TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
     EXPECT_EQ(getenv("SDL12COMPAT_WINDOW_SCALING"), nullptr);
 
     // Read before SDL starts: the window's size comes from the environment.
-    EXPECT_EQ(run({"--scale", "3", "--mute", "--windowed"}), std::tuple(-1, "", ""));
+    EXPECT_EQ(run({"--scale", "4", "--mute", "--windowed"}), std::tuple(-1, "", ""));
     EXPECT_TRUE(windowedMode && muteMode);
-    EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "3");
+    EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "4");
     unsetenv("SDL12COMPAT_WINDOW_SCALING");
     windowedMode = muteMode = false;
 }
