@@ -145,8 +145,7 @@ void DrawWindow::render(SDL_Surface* dest, bool)
     const std::vector<SDL_Rect>& points = lp ? lp->getPoints() : noPoints;
     const Uint16 nib = lp ? lp->getNibAngle() : 0;
     // Clipped, the drawing would leave parts of the area showing whatever lay there.
-    const SDL_Rect whole{0, 0, Uint16(dest->w), Uint16(dest->h)};
-    const bool keepable = sameRect(dest->clip_rect, whole);
+    const bool keepable = clipsNothing(dest);
 
     SDL_LockSurface(dest);
     bool same = keepable && kept.dest == dest && kept.format == formatKey(dest) && sameRect(kept.box, box) &&

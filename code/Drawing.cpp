@@ -29,12 +29,17 @@ void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest)
     }
 }
 
-void drawWhole(SDL_Surface* pic, SDL_Surface* dest)
+bool clipsNothing(const SDL_Surface* dest)
 {
     const SDL_Rect& clip = dest->clip_rect;
+    return clip.x == 0 && clip.y == 0 && clip.w == dest->w && clip.h == dest->h;
+}
+
+void drawWhole(SDL_Surface* pic, SDL_Surface* dest)
+{
     if (pic->w != dest->w || pic->h != dest->h || formatKey(pic) != formatKey(dest) ||
-        (pic->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY)) || clip.x != 0 || clip.y != 0 || clip.w != dest->w ||
-        clip.h != dest->h || SDL_MUSTLOCK(pic) || SDL_MUSTLOCK(dest)) {
+        (pic->flags & (SDL_SRCALPHA | SDL_SRCCOLORKEY)) || !clipsNothing(dest) || SDL_MUSTLOCK(pic) ||
+        SDL_MUSTLOCK(dest)) {
         SDL_Rect at{0, 0, 0, 0};
         SDL_UpperBlit(pic, nullptr, dest, &at);
         return;

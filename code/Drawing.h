@@ -17,6 +17,9 @@ std::array<Uint32, 5> formatKey(const SDL_Surface* s);
 // null, already matches, or cannot be converted.
 void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest);
 
+// True when dest's clip rectangle is the whole surface, so that a drawing reaches every pixel it covers.
+bool clipsNothing(const SDL_Surface* dest);
+
 // Draws pic over the whole of dest, as a blit at (0, 0) would. SDL's blit copies a whole aligned 32-bit screen with
 // streaming stores, which leave the screen out of the cache and so slow down everything drawn after it; a plain copy
 // of the rows leaves it cached. Falls back to the blit when pic is not the same size and format as dest.
