@@ -3,10 +3,7 @@
 
 AnimFrame::AnimFrame(std::string path) : pic(IMG_Load(path.c_str())), xOffset(0), yOffset(0), timeToHoldFrame(0) {}
 
-AnimFrame::~AnimFrame()
-{
-    SDL_FreeSurface(pic);
-}
+AnimFrame::~AnimFrame() { SDL_FreeSurface(pic); }
 
 void AnimFrame::setOffsetAndTime(Sint32 x, Sint32 y, Uint32 t)
 {
@@ -28,12 +25,6 @@ Sint32 AnimFrame::render(SDL_Surface* dest, SDL_Rect& center)
     return 0;
 }
 
-bool AnimFrame::isValid()
-{
-    return pic != nullptr;
-}
+bool AnimFrame::isValid() { return pic != nullptr; }
 
-Uint16 AnimFrame::getTime()
-{
-    return timeToHoldFrame;
-}
+Uint16 AnimFrame::getTime() { return timeToHoldFrame; }

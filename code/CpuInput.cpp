@@ -4,10 +4,7 @@ CpuInput::CpuInput() : counter(0), damageToPlayer(1), moveDone(false), attStruct
 
 void CpuInput::processInput(const SDL_Event&) {}
 
-void CpuInput::render(SDL_Surface* dest, int radius)
-{
-    drawCursorDisc(dest, radius);
-}
+void CpuInput::render(SDL_Surface* dest, int radius) { drawCursorDisc(dest, radius); }
 
 void CpuInput::getNextMove()
 {

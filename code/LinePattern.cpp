@@ -115,9 +115,10 @@ void RGBtoHSV(Uint8 r, Uint8 g, Uint8 b, Uint16& h, Uint16& s, Uint16& v)
 }
 
 LinePattern::LinePattern()
-    : startVector(0), distBetweenPoints(0), angleBetweenPoints(0), currentAngle(0), mainAngleIndex(2),
-      totalRotation(0), firstPoint(true), ang1(0), ang2(180), sin1(0), cos1(1), sin2(0), cos2(-1), totalNumDots(10),
-      angleChangeDistribution{{10, 40, 80, 40, 10}, {60, 10, 50, 10, 60}, {50, 30, 30, 30, 50}, {70, 15, 15, 15, 70}}
+    : startVector(0), distBetweenPoints(0), angleBetweenPoints(0), currentAngle(0), mainAngleIndex(2), totalRotation(0),
+      firstPoint(true), ang1(0), ang2(180), sin1(0), cos1(1), sin2(0), cos2(-1),
+      totalNumDots(10), angleChangeDistribution{
+                            {10, 40, 80, 40, 10}, {60, 10, 50, 10, 60}, {50, 30, 30, 30, 50}, {70, 15, 15, 15, 70}}
 {
 }
 

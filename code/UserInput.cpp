@@ -21,10 +21,7 @@ void UserInput::processInput(const SDL_Event& e)
     }
 }
 
-void UserInput::render(SDL_Surface* dest, int radius)
-{
-    drawCursorDisc(dest, radius);
-}
+void UserInput::render(SDL_Surface* dest, int radius) { drawCursorDisc(dest, radius); }
 
 void UserInput::forceMousePos()
 {

@@ -54,10 +54,7 @@ int usageError(const std::string& line)
     return 2;
 }
 
-void onStopSignal(int sig)
-{
-    stopSignal = sig;
-}
+void onStopSignal(int sig) { stopSignal = sig; }
 } // namespace
 
 int readOptions(int argc, char* argv[])
@@ -205,10 +202,7 @@ Sint8 initGameVariables()
     return 0;
 }
 
-Sint8 loadRound()
-{
-    return 0;
-}
+Sint8 loadRound() { return 0; }
 
 Sint8 gameLoop()
 {

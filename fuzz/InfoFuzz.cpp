@@ -18,7 +18,7 @@ void removeFolder()
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 }
-}
+} // namespace
 
 static void die(const char* what)
 {

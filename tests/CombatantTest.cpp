@@ -20,8 +20,11 @@ TEST(Combatant, StandsAndShowsItsHealthOnItsOwnSide)
     MediaResource character("x");
     MediaPlayer player(&character);
     // side, hp, max: fill x, fill width, outline grey
-    const int rows[][6] = {{1, 15, 20, 10, 112, 191}, {0, 15, 20, 518, 112, 191}, {1, 20, 20, 10, 150, 255},
-                           {0, 0, 20, 630, 0, 0},      {1, 0, 0, 10, 0, 0}};
+    const int rows[][6] = {{1, 15, 20, 10, 112, 191},
+                           {0, 15, 20, 518, 112, 191},
+                           {1, 20, 20, 10, 150, 255},
+                           {0, 0, 20, 630, 0, 0},
+                           {1, 0, 0, 10, 0, 0}};
     for (const auto& r : rows) {
         Combatant c; // a new one is "Blank", at 20 of 20
         ASSERT_TRUE(c.getName() == "Blank" && c.getHp() == 20 && c.getMaxHp() == 20 && !c.getAreYouDead());

@@ -9,7 +9,13 @@ namespace {
 const SDL_Rect area{0, 0, 300, 300};
 std::pair<int, int> xy(const SDL_Rect& p) { return {p.x, p.y}; }
 
-struct Case { Sint16 x, y; Uint16 a0; Uint8 cls, b, g; std::vector<int> draws; int ex, ey, dir, cls2; };
+struct Case {
+    Sint16 x, y;
+    Uint16 a0;
+    Uint8 cls, b, g;
+    std::vector<int> draws;
+    int ex, ey, dir, cls2;
+};
 
 struct Pattern : LinePattern {
     using LinePattern::boundaryNextPoint;
@@ -25,7 +31,11 @@ struct Pattern : LinePattern {
 };
 
 // Packed as 0xRRGGBB, so a pure blue reads as its level.
-int rgb(SDL_Surface* s, int x, int y) { SDL_Color c = support::pixel(s, x, y); return c.r << 16 | c.g << 8 | c.b; }
+int rgb(SDL_Surface* s, int x, int y)
+{
+    SDL_Color c = support::pixel(s, x, y);
+    return c.r << 16 | c.g << 8 | c.b;
+}
 
 } // namespace
 
@@ -103,13 +113,13 @@ TEST(LinePattern, ColourConversions)
         EXPECT_EQ(r << 16 | g << 8 | b, rgb) << h << "," << s << "," << v;
     }
     // r, g, b: h, s, v. No hue (black) is stored as 65535.
-    const int hsv[][6] = {{0, 0, 0, 65535, 0, 0},       {128, 128, 128, 0, 0, 180},  {0, 255, 0, 120, 360, 358},
+    const int hsv[][6] = {{0, 0, 0, 65535, 0, 0},       {128, 128, 128, 0, 0, 180},   {0, 255, 0, 120, 360, 358},
                           {128, 0, 255, 270, 360, 358}, {255, 0, 255, 300, 360, 358}, {0, 255, 255, 180, 360, 358}};
     for (const auto& c : hsv) {
         Uint16 h, s, v;
         RGBtoHSV(Uint8(c[0]), Uint8(c[1]), Uint8(c[2]), h, s, v);
-        EXPECT_TRUE(h == c[3] && s == c[4] && v == c[5]) << c[0] << "," << c[1] << "," << c[2] << ": " << h << "," << s
-                                                         << "," << v;
+        EXPECT_TRUE(h == c[3] && s == c[4] && v == c[5])
+            << c[0] << "," << c[1] << "," << c[2] << ": " << h << "," << s << "," << v;
     }
     Uint8 a;
     EXPECT_TRUE(LinePattern().chooseColor({0, 0, 8, 5}, nullptr, r, g, b, a) == 0 && r == 192 && b == 192 && a == 255);

@@ -75,7 +75,8 @@ TEST_F(Media, ReadsRecords)
         // 16-bit screen coordinates: 100 + 65541 wraps to 105 and the blit clips at the left edge; offsets at the
         // ends of the 32-bit range wrap the same way, without overflowing on the way.
         {"Idle 0 0 0 Idle 1 2147483647 -2147483647 1 Idle 1 -2147483648 2147483647 2 "
-         "Pain 0 0 0 Pain 1 -101 65541 65537", "0/0: I0@-1,1~1 I1@0,-1~2 | - | 0/0: P0@-100,5#2~1 | -"},
+         "Pain 0 0 0 Pain 1 -101 65541 65537",
+         "0/0: I0@-1,1~1 I1@0,-1~2 | - | 0/0: P0@-100,5#2~1 | -"},
         // Every action record, whatever its name, restarts the one picture counter.
         {"Idle 0 1 0 Idle 1 0 0 1 Idle 1 0 0 1 Attk 0 9 0 Idle 0 4 1 Idle 1 0 0 2 Attk 1 0 0 3 Pain 0 2 1 Idle 1 0 0 4",
          "4/1: I0@0,0~2 I0@0,0~4 | 9/0: A1@0,0~3 | 2/1: | -"},
@@ -90,9 +91,9 @@ TEST_F(Media, ReadsRecords)
     };
     // An unreadable number or a record cut short by the end of the file ends reading: that record is dropped
     // whole, the earlier ones stay.
-    for (std::string tail : {"Attk 0 x 1 Pain 0 1 1", "Attk 0 1 -y Pain 0 1 1", "Attk zz Pain 0 1 1",
-                             "Attk 0 2147483648 1 Pain 0 1 1", "Idle 1 3 y 5 Pain 0 1 1", "Idle 0 7 Pain 0 1 1",
-                             "Idle 1 0 0", "Attk 0 3", "Idle"})
+    for (std::string tail :
+         {"Attk 0 x 1 Pain 0 1 1", "Attk 0 1 -y Pain 0 1 1", "Attk zz Pain 0 1 1", "Attk 0 2147483648 1 Pain 0 1 1",
+          "Idle 1 3 y 5 Pain 0 1 1", "Idle 0 7 Pain 0 1 1", "Idle 1 0 0", "Attk 0 3", "Idle"})
         cases.push_back({"Idle 0 2 1 Idle 1 0 0 5 " + tail, "2/1: I0@0,0~5 | - | - | -"});
     for (auto& [info, want] : cases)
         EXPECT_EQ(describe(*load(info)), want) << info;

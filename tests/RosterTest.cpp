@@ -20,19 +20,28 @@ TEST(Roster, FamilyFollowsTheDominantUpgradesAndTierTheVictories)
         int maxHp, damage, dist, angle, burn;
     };
     const Case cases[] = {
-        {0, {}, "Sludge", 8, 2, 0, 0, 0},            {1, {Hp}, "Sludge", 10, 2, 0, 0, 0},
-        {1, {Dist}, "Sludge", 8, 2, 1, 0, 0},        {1, {Dmg + 2}, "Apprentice", 8, 3, 0, 0, 0},
-        {1, {Angle}, "Mosquitoes", 8, 2, 0, 1, 0},   {1, {Burn + 2}, "Baby Dragon", 8, 2, 0, 0, 1},
-        {2, {Hp + 7, Dmg}, "Golem", 10, 3, 0, 0, 0}, {2, {Dmg, Burn}, "Apprentice", 8, 3, 0, 0, 1},
+        {0, {}, "Sludge", 8, 2, 0, 0, 0},
+        {1, {Hp}, "Sludge", 10, 2, 0, 0, 0},
+        {1, {Dist}, "Sludge", 8, 2, 1, 0, 0},
+        {1, {Dmg + 2}, "Apprentice", 8, 3, 0, 0, 0},
+        {1, {Angle}, "Mosquitoes", 8, 2, 0, 1, 0},
+        {1, {Burn + 2}, "Baby Dragon", 8, 2, 0, 0, 1},
+        {2, {Hp + 7, Dmg}, "Golem", 10, 3, 0, 0, 0},
+        {2, {Dmg, Burn}, "Apprentice", 8, 3, 0, 0, 1},
         {4, {Burn, Burn + 1, Burn + 2, Burn}, "Baby Dragon", 9, 2, 0, 0, 3},
         {10, {Dist, Angle}, "Red Tide (it flies now)", 12, 2, 3, 3, 0},
         {20, {Burn, Dist}, "Teh Ancient One!", 22, 2, 3, 0, 3},
         {5, {Dist, Dist, Angle, Angle, Burn}, "Killer Beez", 8, 2, 2, 2, 1}, // a lesser upgrade stays out of it
-        {4, {Hp}, "Sludge", 16, 2, 0, 0, 0},         {5, {Hp}, "Goo", 18, 2, 0, 0, 0},
-        {9, {Hp}, "Goo", 26, 2, 0, 0, 0},            {10, {Hp}, "Slime", 28, 2, 0, 0, 0},
-        {14, {Hp}, "Slime", 36, 2, 0, 0, 0},         {15, {Hp}, "Murgle", 38, 2, 0, 0, 0},
-        {19, {Hp}, "Murgle", 46, 2, 0, 0, 0},        {20, {Hp}, "Cubicle", 48, 2, 0, 0, 0},
-        {25, {Hp}, "Cubicle", 58, 2, 0, 0, 0},       {130, {Hp}, "Cubicle", 255, 2, 0, 0, 0}, // saturated, not wrapped
+        {4, {Hp}, "Sludge", 16, 2, 0, 0, 0},
+        {5, {Hp}, "Goo", 18, 2, 0, 0, 0},
+        {9, {Hp}, "Goo", 26, 2, 0, 0, 0},
+        {10, {Hp}, "Slime", 28, 2, 0, 0, 0},
+        {14, {Hp}, "Slime", 36, 2, 0, 0, 0},
+        {15, {Hp}, "Murgle", 38, 2, 0, 0, 0},
+        {19, {Hp}, "Murgle", 46, 2, 0, 0, 0},
+        {20, {Hp}, "Cubicle", 48, 2, 0, 0, 0},
+        {25, {Hp}, "Cubicle", 58, 2, 0, 0, 0},
+        {130, {Hp}, "Cubicle", 255, 2, 0, 0, 0}, // saturated, not wrapped
     };
     for (const Case& k : cases) {
         seam::clearDraws();

@@ -8,7 +8,7 @@ Uint32 perReading = 0;
 void (*atDelay)() = nullptr;
 std::deque<int> scripted;
 unsigned long lcgState = 1;
-}
+} // namespace
 
 extern "C" Uint32 SDL_GetTicks(void)
 {
@@ -45,4 +45,4 @@ void draws(std::initializer_list<int> values) { scripted.insert(scripted.end(), 
 size_t drawsLeft() { return scripted.size(); }
 void clearDraws() { scripted.clear(); }
 void seed(unsigned s) { lcgState = s; }
-}
+} // namespace seam

@@ -24,6 +24,6 @@ void draws(std::initializer_list<int> values);
 size_t drawsLeft();
 void clearDraws();
 void seed(unsigned s);
-}
+} // namespace seam
 
 #endif

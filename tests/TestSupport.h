@@ -36,6 +36,6 @@ struct TempDir {
     std::string home, path;
 };
 void writeFile(const std::string& path, const std::string& text);
-}
+} // namespace support
 
 #endif

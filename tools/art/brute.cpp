@@ -4,16 +4,15 @@
 
 #include "palette.h"
 
-namespace
-{
+namespace {
 
 const Build kBruteBuild{56, 3, 17, 36, 34, 30, 28, 20, {4, 48}, {-9, 50}, {5, 2}, {-7, 2}, 10};
 
 } // namespace
 
-void drawBrute(Painter &pt, const Pose &p)
+void drawBrute(Painter& pt, const Pose& p)
 {
-    const Build &b = kBruteBuild;
+    const Build& b = kBruteBuild;
     Skel s = solve(p, b);
     const double far = 0.7;
     double br = p.breath;

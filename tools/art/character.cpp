@@ -5,8 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
-namespace
-{
+namespace {
 
 struct Frame {
     Image pic;
@@ -17,7 +16,7 @@ struct Frame {
 // Draws one pose, adds the flash tint and a soft ground shadow, and crops to the visible pixels.
 // Reports failure when the picture leaves `box`, so no pose can cover the bars or the drawing area; the
 // picture is still made, to let all such poses be seen and reported in one run.
-bool renderFrame(DrawFn draw, const Pose &pose, bool faceLeft, Vec ref, Box box, Frame &out)
+bool renderFrame(DrawFn draw, const Pose& pose, bool faceLeft, Vec ref, Box box, Frame& out)
 {
     const int margin = 60; // room to see, and report, how far a pose overshoots
     int w = box.x1 - box.x0 + 2 * margin, h = box.y1 - box.y0 + 2 * margin;
@@ -35,7 +34,7 @@ bool renderFrame(DrawFn draw, const Pose &pose, bool faceLeft, Vec ref, Box box,
     int minX = w, maxX = -1;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t *p = body.at(x, y);
+            uint8_t* p = body.at(x, y);
             if (p[3] == 0)
                 continue;
             if (pose.flash > 0)
@@ -83,8 +82,8 @@ bool renderFrame(DrawFn draw, const Pose &pose, bool faceLeft, Vec ref, Box box,
 
 } // namespace
 
-bool writeCharacter(const std::filesystem::path &media, const std::string &name, DrawFn draw,
-                    const std::vector<Action> &actions, bool faceLeft, Vec ref, Box box)
+bool writeCharacter(const std::filesystem::path& media, const std::string& name, DrawFn draw,
+                    const std::vector<Action>& actions, bool faceLeft, Vec ref, Box box)
 {
     std::filesystem::path dir = media / "chars" / name;
     std::error_code ec;
@@ -95,7 +94,7 @@ bool writeCharacter(const std::filesystem::path &media, const std::string &name,
         return false;
     }
     bool ok = true;
-    for (const Action &a : actions) {
+    for (const Action& a : actions) {
         info << a.name << " 0 " << a.loops << ' ' << a.rule << '\n';
         for (size_t k = 0; k < a.frames.size(); ++k) {
             Frame f;

@@ -7,14 +7,14 @@
 #include "painter.h"
 #include "skeleton.h"
 
-void drawHero(Painter &pt, const Pose &p);
+void drawHero(Painter& pt, const Pose& p);
 std::vector<Action> heroActions();
-void drawBrute(Painter &pt, const Pose &p);
+void drawBrute(Painter& pt, const Pose& p);
 std::vector<Action> bruteActions();
 
 // Warm wood shade from a grain value in 0..1.
 Rgb woodColour(double g, double tone);
-void drawBanner(Image &img, int cx, const Tone &cloth, bool heroSide, int yTop = 106);
+void drawBanner(Image& img, int cx, const Tone& cloth, bool heroSide, int yTop = 106);
 Image makeBackground();
 Image makeDrawArea();
 Image makeIcon(int size = 128); // drawn at 128, averaged down to a smaller size

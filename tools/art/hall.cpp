@@ -8,12 +8,9 @@
 #include "painter.h"
 #include "palette.h"
 
-Rgb woodColour(double g, double tone)
-{
-    return scale(mix({58, 34, 20}, {136, 90, 52}, g), tone);
-}
+Rgb woodColour(double g, double tone) { return scale(mix({58, 34, 20}, {136, 90, 52}, g), tone); }
 
-void drawBanner(Image &img, int cx, const Tone &cloth, bool heroSide, int yTop)
+void drawBanner(Image& img, int cx, const Tone& cloth, bool heroSide, int yTop)
 {
     Painter pt(100, 140);
     if (!pt.ok())

@@ -4,16 +4,15 @@
 
 #include "palette.h"
 
-namespace
-{
+namespace {
 
 const Build kHeroBuild{50, 7, 13, 26, 24, 37, 37, 15, {3, 43}, {-4, 44}, {2, 2}, {-3, 2}, 2};
 
 } // namespace
 
-void drawHero(Painter &pt, const Pose &p)
+void drawHero(Painter& pt, const Pose& p)
 {
-    const Build &b = kHeroBuild;
+    const Build& b = kHeroBuild;
     Skel s = solve(p, b);
     const double far = 0.72;
 

@@ -9,7 +9,7 @@ namespace {
 
 // The icon at a smaller size: each pixel the alpha-weighted mean of an 8x8 grid of source samples, so edges stay
 // smooth and transparent pixels lend no colour.
-Image shrink(const Image &src, int n)
+Image shrink(const Image& src, int n)
 {
     const int k = 8;
     Image img(n, n);
@@ -18,12 +18,12 @@ Image shrink(const Image &src, int n)
             double sum[4] = {};
             for (int j = 0; j < k; ++j)
                 for (int i = 0; i < k; ++i) {
-                    const uint8_t *p = src.at((x * k + i) * src.w / (n * k), (y * k + j) * src.h / (n * k));
+                    const uint8_t* p = src.at((x * k + i) * src.w / (n * k), (y * k + j) * src.h / (n * k));
                     for (int c = 0; c < 3; ++c)
                         sum[c] += p[c] * p[3];
                     sum[3] += p[3];
                 }
-            uint8_t *q = img.at(x, y);
+            uint8_t* q = img.at(x, y);
             for (int c = 0; c < 3; ++c)
                 q[c] = sum[3] > 0 ? uint8_t(std::lround(sum[c] / sum[3])) : 0;
             q[3] = uint8_t(std::lround(sum[3] / (k * k)));

@@ -4,15 +4,15 @@
 
 #include <cstdio>
 
-void composite(Image &dst, const Image &src, int ox, int oy)
+void composite(Image& dst, const Image& src, int ox, int oy)
 {
     for (int y = 0; y < src.h; ++y)
         for (int x = 0; x < src.w; ++x) {
             int dx = x + ox, dy = y + oy;
             if (dx < 0 || dy < 0 || dx >= dst.w || dy >= dst.h)
                 continue;
-            const uint8_t *s = src.at(x, y);
-            uint8_t *d = dst.at(dx, dy);
+            const uint8_t* s = src.at(x, y);
+            uint8_t* d = dst.at(dx, dy);
             double sa = s[3] / 255.0, da = d[3] / 255.0;
             double oa = sa + da * (1 - sa);
             for (int c = 0; c < 3 && oa > 0; ++c)
@@ -21,9 +21,9 @@ void composite(Image &dst, const Image &src, int ox, int oy)
         }
 }
 
-bool writePng(const std::filesystem::path &path, const Image &img, bool opaque)
+bool writePng(const std::filesystem::path& path, const Image& img, bool opaque)
 {
-    FILE *file = std::fopen(path.string().c_str(), "wb");
+    FILE* file = std::fopen(path.string().c_str(), "wb");
     if (!file)
         return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

@@ -10,7 +10,7 @@
 #include "character.h"
 #include "drawings.h"
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--icon") {
         const int size = argc == 4 ? std::atoi(argv[3]) : 128;

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 uint32_t hash(int32_t x, int32_t y, uint32_t seed)
 {
@@ -28,10 +27,7 @@ double valueNoise(double x, double y, uint32_t seed)
 
 } // namespace
 
-double hashUnit(int32_t x, int32_t y, uint32_t seed)
-{
-    return hash(x, y, seed) / 4294967295.0;
-}
+double hashUnit(int32_t x, int32_t y, uint32_t seed) { return hash(x, y, seed) / 4294967295.0; }
 
 double fbm(double x, double y, uint32_t seed, int octaves)
 {

@@ -11,9 +11,8 @@ double hashUnit(int32_t x, int32_t y, uint32_t seed);
 double fbm(double x, double y, uint32_t seed, int octaves);
 
 // A seeded xorshift generator for layouts and jitter.
-class Rng
-{
-  public:
+class Rng {
+public:
     explicit Rng(uint64_t seed) : state_(seed * 2685821657736338717ull + 1) {}
     double unit()
     {
@@ -24,6 +23,6 @@ class Rng
     }
     double range(double a, double b) { return lerp(a, b, unit()); }
 
-  private:
+private:
     uint64_t state_;
 };

@@ -5,27 +5,26 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 
-Vec centroid(const std::vector<Vec> &p)
+Vec centroid(const std::vector<Vec>& p)
 {
     Vec c;
-    for (const Vec &v : p)
+    for (const Vec& v : p)
         c = c + v;
     return p.empty() ? c : c * (1.0 / double(p.size()));
 }
 
 std::vector<Vec> scaleAbout(std::vector<Vec> p, Vec c, double k)
 {
-    for (Vec &v : p)
+    for (Vec& v : p)
         v = c + (v - c) * k;
     return p;
 }
 
 std::vector<Vec> shift(std::vector<Vec> p, Vec d)
 {
-    for (Vec &v : p)
+    for (Vec& v : p)
         v = v + d;
     return p;
 }
@@ -71,18 +70,15 @@ Painter::Painter(int w, int h) : w_(w), h_(h)
         SDL_FillRect(surf_, nullptr, 0);
 }
 
-Painter::~Painter()
-{
-    SDL_FreeSurface(surf_);
-}
+Painter::~Painter() { SDL_FreeSurface(surf_); }
 
-void Painter::part(const std::vector<Vec> &local, const Tone &t, double litScale, bool gloss)
+void Painter::part(const std::vector<Vec>& local, const Tone& t, double litScale, bool gloss)
 {
     std::vector<Vec> p = mapAll(local);
     fillCanvas(p, t.shade);
     Vec c = centroid(p);
     double r = 0;
-    for (const Vec &v : p)
+    for (const Vec& v : p)
         r = std::max(r, len(v - c));
     Vec l = unit(light);
     fillCanvas(shift(scaleAbout(p, c, litScale), l * (r * (1 - litScale) * 0.55)), t.base);
@@ -93,7 +89,7 @@ void Painter::part(const std::vector<Vec> &local, const Tone &t, double litScale
     strokeCanvas(p, ink, kInk);
 }
 
-void Painter::limb(Vec a, Vec b, double ra, double rb, const Tone &t)
+void Painter::limb(Vec a, Vec b, double ra, double rb, const Tone& t)
 {
     Vec ca = map(a), cb = map(b);
     double za = ra * zoom, zb = rb * zoom;
@@ -131,14 +127,14 @@ Image Painter::resolve() const
     if (!surf_)
         return img;
     SDL_LockSurface(surf_);
-    const uint8_t *base = static_cast<const uint8_t *>(surf_->pixels);
+    const uint8_t* base = static_cast<const uint8_t*>(surf_->pixels);
     for (int y = 0; y < h_; ++y)
         for (int x = 0; x < w_; ++x) {
             double sa = 0, sr = 0, sg = 0, sb = 0;
             for (int j = 0; j < kSS; ++j) {
-                const uint8_t *row = base + size_t(y * kSS + j) * surf_->pitch + size_t(x) * kSS * 4;
+                const uint8_t* row = base + size_t(y * kSS + j) * surf_->pitch + size_t(x) * kSS * 4;
                 for (int i = 0; i < kSS; ++i) {
-                    const uint8_t *q = row + i * 4;
+                    const uint8_t* q = row + i * 4;
                     sa += q[3];
                     sr += q[0] * q[3];
                     sg += q[1] * q[3];
@@ -153,28 +149,28 @@ Image Painter::resolve() const
     return img;
 }
 
-std::vector<Vec> Painter::mapAll(const std::vector<Vec> &local) const
+std::vector<Vec> Painter::mapAll(const std::vector<Vec>& local) const
 {
     std::vector<Vec> p;
     p.reserve(local.size());
-    for (const Vec &v : local)
+    for (const Vec& v : local)
         p.push_back(map(v));
     return p;
 }
 
-void Painter::fillCanvas(const std::vector<Vec> &p, Rgb c)
+void Painter::fillCanvas(const std::vector<Vec>& p, Rgb c)
 {
     if (p.size() < 3 || !surf_)
         return;
     std::vector<Sint16> xs, ys;
-    for (const Vec &v : p) {
+    for (const Vec& v : p) {
         xs.push_back(Sint16(std::lround(v.x * kSS)));
         ys.push_back(Sint16(std::lround(v.y * kSS)));
     }
     filledPolygonRGBA(surf_, xs.data(), ys.data(), int(p.size()), Uint8(c.r), Uint8(c.g), Uint8(c.b), 255);
 }
 
-void Painter::strokeCanvas(const std::vector<Vec> &p, double half, Rgb c)
+void Painter::strokeCanvas(const std::vector<Vec>& p, double half, Rgb c)
 {
     if (!surf_)
         return;

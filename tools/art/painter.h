@@ -12,13 +12,12 @@
 // alpha of edges drawn over transparent pixels, whereas averaging gives clean anti-aliased RGBA edges.
 constexpr int kSS = 4;
 
-class Painter
-{
-  public:
+class Painter {
+public:
     Painter(int w, int h);
     ~Painter();
-    Painter(const Painter &) = delete;
-    Painter &operator=(const Painter &) = delete;
+    Painter(const Painter&) = delete;
+    Painter& operator=(const Painter&) = delete;
     bool ok() const { return surf_ != nullptr; }
 
     // Local drawing space: origin at `origin` on the canvas, x mirrored when `flip`, uniform `zoom`.
@@ -30,15 +29,15 @@ class Painter
 
     Vec map(Vec v) const { return {origin.x + (flip ? -v.x : v.x) * zoom, origin.y + v.y * zoom}; }
 
-    void fill(const std::vector<Vec> &local, Rgb c) { fillCanvas(mapAll(local), c); }
+    void fill(const std::vector<Vec>& local, Rgb c) { fillCanvas(mapAll(local), c); }
 
     // A material shape: shadow colour, a lit inset leaning to the light, optional gloss, dark outline.
-    void part(const std::vector<Vec> &local, const Tone &t, double litScale = 0.78, bool gloss = false);
+    void part(const std::vector<Vec>& local, const Tone& t, double litScale = 0.78, bool gloss = false);
 
     // A limb between two joints with end radii ra and rb (local units).
-    void limb(Vec a, Vec b, double ra, double rb, const Tone &t);
+    void limb(Vec a, Vec b, double ra, double rb, const Tone& t);
 
-    void blob(Vec c, double rx, double ry, double ang, const Tone &t, bool gloss = false)
+    void blob(Vec c, double rx, double ry, double ang, const Tone& t, bool gloss = false)
     {
         part(ellipse(c, rx, ry, ang), t, 0.74, gloss);
     }
@@ -50,11 +49,11 @@ class Painter
 
     Image resolve() const;
 
-  private:
+private:
     int w_, h_;
-    SDL_Surface *surf_ = nullptr;
+    SDL_Surface* surf_ = nullptr;
 
-    std::vector<Vec> mapAll(const std::vector<Vec> &local) const;
-    void fillCanvas(const std::vector<Vec> &p, Rgb c);
-    void strokeCanvas(const std::vector<Vec> &p, double half, Rgb c);
+    std::vector<Vec> mapAll(const std::vector<Vec>& local) const;
+    void fillCanvas(const std::vector<Vec>& p, Rgb c);
+    void strokeCanvas(const std::vector<Vec>& p, double half, Rgb c);
 };

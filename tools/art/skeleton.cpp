@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-Pose blend(const Pose &a, const Pose &b, double t)
+Pose blend(const Pose& a, const Pose& b, double t)
 {
     Pose p;
     double Pose::*fields[] = {&Pose::hipX,  &Pose::lean,  &Pose::nod,    &Pose::breath, &Pose::armN0, &Pose::armN1,
@@ -14,7 +14,7 @@ Pose blend(const Pose &a, const Pose &b, double t)
     return p;
 }
 
-Skel solve(const Pose &p, const Build &b)
+Skel solve(const Pose& p, const Build& b)
 {
     Skel s;
     s.up = {std::sin(p.lean), -std::cos(p.lean)};
@@ -63,7 +63,7 @@ std::vector<Vec> footShape(Vec ankle, double tilt, double length, double height)
             ankle + d * (length + 1) + n * (height - 3), ankle + d * (length * 0.45) + n * -1};
 }
 
-Action painAction(const Pose &stand, const Pose &hurt, unsigned slow)
+Action painAction(const Pose& stand, const Pose& hurt, unsigned slow)
 {
     Action pain{"Pain", 0, 0, {}};
     Pose h0 = hurt;
@@ -77,7 +77,7 @@ Action painAction(const Pose &stand, const Pose &hurt, unsigned slow)
     return pain;
 }
 
-Action deathAction(const Pose &hurt, const Pose &fall, const Pose &lying, const Pose &bounce, unsigned slow)
+Action deathAction(const Pose& hurt, const Pose& fall, const Pose& lying, const Pose& bounce, unsigned slow)
 {
     Action dead{"Dead", 0, 1, {}};
     Pose d0 = hurt;

@@ -21,7 +21,7 @@ struct Pose {
     double flash = 0;                                  // white-red tint of a blow
 };
 
-Pose blend(const Pose &a, const Pose &b, double t);
+Pose blend(const Pose& a, const Pose& b, double t);
 
 // Body proportions in local units; joint anchors are (front, up) in the torso frame.
 struct Build {
@@ -40,7 +40,7 @@ struct Skel {
 
 constexpr double kGround = 145; // feet line below the reference point
 
-Skel solve(const Pose &p, const Build &b);
+Skel solve(const Pose& p, const Build& b);
 
 // Turns a weapon of the given reach away from straight down until its tip rests on the floor.
 double restOnFloor(Vec hand, double angle, double reach);
@@ -48,7 +48,7 @@ double restOnFloor(Vec hand, double angle, double reach);
 std::vector<Vec> footShape(Vec ankle, double tilt, double length, double height);
 
 struct Action {
-    const char *name;
+    const char* name;
     int loops;
     unsigned rule;
     std::vector<std::pair<Pose, unsigned>> frames; // pose and hold time in ms
@@ -56,5 +56,5 @@ struct Action {
 
 // Pain: a flash, then easing from `hurt` back to `stand`. Death: a flash, the fall, a bounce, lying still.
 // `slow` lengthens the settling frames for a heavier body.
-Action painAction(const Pose &stand, const Pose &hurt, unsigned slow);
-Action deathAction(const Pose &hurt, const Pose &fall, const Pose &lying, const Pose &bounce, unsigned slow);
+Action painAction(const Pose& stand, const Pose& hurt, unsigned slow);
+Action deathAction(const Pose& hurt, const Pose& fall, const Pose& lying, const Pose& bounce, unsigned slow);

@@ -5,8 +5,7 @@
 
 #include "voices.h"
 
-namespace
-{
+namespace {
 
 constexpr Vowel kAh{730, 1090, 2440}, kUh{640, 1190, 2390}, kOh{570, 840, 2410};
 
@@ -14,10 +13,7 @@ constexpr Vowel kAh{730, 1090, 2440}, kUh{640, 1190, 2390}, kOh{570, 840, 2410};
 constexpr double kA2 = -24, kE3 = -17, kA3 = -12, kC4 = -9, kE4 = -5, kF4 = -4, kA4 = 0, kC5 = 3, kE5 = 7, kG5 = 10,
                  kC6 = 15;
 
-Wave silence(double seconds)
-{
-    return Wave(samplesOf(seconds), 0.0);
-}
+Wave silence(double seconds) { return Wave(samplesOf(seconds), 0.0); }
 
 } // namespace
 
@@ -90,7 +86,7 @@ Wave blowCue()
     mixInto(w, hiss(0.2, 350, 250, 1.2, 0.001, 0.05, 33), 0, 1.6);
     w.resize(samplesOf(0.2));
     scaleToPeak(w, 0);
-    for (double &v : w)
+    for (double& v : w)
         v = softClip(1.8 * v);
     fadeOut(w, 0.03);
     scaleToPeak(w, -3);

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kLn2 = 0.6931471805599453;
@@ -13,15 +12,9 @@ constexpr double kLog2Of10 = 3.321928094887362;
 
 } // namespace
 
-size_t samplesOf(double seconds)
-{
-    return size_t(std::floor(seconds * kRate + 0.5));
-}
+size_t samplesOf(double seconds) { return size_t(std::floor(seconds * kRate + 0.5)); }
 
-double secondsOf(size_t sample)
-{
-    return double(sample) / kRate;
-}
+double secondsOf(size_t sample) { return double(sample) / kRate; }
 
 double sineTurns(double turns)
 {
@@ -47,20 +40,11 @@ double exp2d(double x)
     return std::ldexp(sum, int(whole));
 }
 
-double decay(double t, double tau)
-{
-    return exp2d(-t / tau * kLog2e);
-}
+double decay(double t, double tau) { return exp2d(-t / tau * kLog2e); }
 
-double gainOfDb(double db)
-{
-    return exp2d(db / 20 * kLog2Of10);
-}
+double gainOfDb(double db) { return exp2d(db / 20 * kLog2Of10); }
 
-double noteHz(double semitones)
-{
-    return 440 * exp2d(semitones / 12);
-}
+double noteHz(double semitones) { return 440 * exp2d(semitones / 12); }
 
 double rise(double t, double len)
 {
@@ -104,7 +88,7 @@ void Filter::run(double in)
     high = in - k_ * v1 - v2;
 }
 
-void scaleToPeak(Wave &w, double db)
+void scaleToPeak(Wave& w, double db)
 {
     double peak = 0;
     for (double v : w)
@@ -112,18 +96,18 @@ void scaleToPeak(Wave &w, double db)
     if (peak == 0)
         return;
     double k = gainOfDb(db) / peak;
-    for (double &v : w)
+    for (double& v : w)
         v *= k;
 }
 
-void fadeOut(Wave &w, double seconds)
+void fadeOut(Wave& w, double seconds)
 {
     size_t n = std::min(w.size(), samplesOf(seconds));
     for (size_t i = 0; i < n; ++i)
         w[w.size() - 1 - i] *= double(i) / double(n);
 }
 
-void mixInto(Wave &dst, const Wave &src, size_t at, double gain)
+void mixInto(Wave& dst, const Wave& src, size_t at, double gain)
 {
     if (dst.size() < at + src.size())
         dst.resize(at + src.size(), 0);
@@ -131,7 +115,7 @@ void mixInto(Wave &dst, const Wave &src, size_t at, double gain)
         dst[at + i] += src[i] * gain;
 }
 
-void mixLooped(Wave &dst, const Wave &src, size_t at, double gain)
+void mixLooped(Wave& dst, const Wave& src, size_t at, double gain)
 {
     for (size_t i = 0; i < src.size(); ++i)
         dst[(at + i) % dst.size()] += src[i] * gain;

@@ -27,32 +27,30 @@ double rise(double t, double len);
 double softClip(double x);
 
 // A 32-bit LCG: noise that is the same on every run.
-class Noise
-{
-  public:
+class Noise {
+public:
     explicit Noise(uint32_t seed) : state_(seed) {}
     double next(); // -1..1
 
-  private:
+private:
     uint32_t state_;
 };
 
 // State-variable filter (trapezoidal form): stable while its tuning moves every sample, for sweeps and vowels.
-class Filter
-{
-  public:
+class Filter {
+public:
     void tune(double hz, double q);
     void run(double in);
     double low = 0, band = 0, high = 0; // outputs of the last run; band has unit gain at the centre
 
-  private:
+private:
     double k_ = 1, a1_ = 0, a2_ = 0, a3_ = 0, ic1_ = 0, ic2_ = 0;
 };
 
-void scaleToPeak(Wave &w, double db);
+void scaleToPeak(Wave& w, double db);
 // Linear ramp to zero over the last `seconds`, so a cue never ends on a step.
-void fadeOut(Wave &w, double seconds);
+void fadeOut(Wave& w, double seconds);
 // Adds src * gain into dst from `at`, growing dst if needed.
-void mixInto(Wave &dst, const Wave &src, size_t at, double gain);
+void mixInto(Wave& dst, const Wave& src, size_t at, double gain);
 // Adds src * gain into dst from `at`, wrapping past the end to the start: for loops.
-void mixLooped(Wave &dst, const Wave &src, size_t at, double gain);
+void mixLooped(Wave& dst, const Wave& src, size_t at, double gain);

@@ -9,7 +9,7 @@
 #include "sounds.h"
 #include "wav.h"
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc != 2) {
         std::printf("usage: makesound <sound folder>\n");
@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     bool ok = !ec;
-    auto write = [&](const std::string &name, const std::vector<Wave> &channels) {
+    auto write = [&](const std::string& name, const std::vector<Wave>& channels) {
         if (ok && !writeWav(dir / name, channels)) {
             std::printf("makesound: cannot write %s\n", (dir / name).string().c_str());
             ok = false;

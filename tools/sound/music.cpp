@@ -9,8 +9,7 @@
 
 #include "voices.h"
 
-namespace
-{
+namespace {
 
 constexpr double kBeat = 0.5;
 constexpr int kBars = 8;
@@ -32,10 +31,7 @@ const Chord kChords[] = {
 // Which chord tone the harp plays on each eighth, for the first and the second bar of a chord.
 const int kArp[2][8] = {{0, 1, 2, 3, 4, 3, 2, 1}, {0, 2, 1, 3, 2, 4, 3, 1}};
 
-size_t at(int bar, double beats)
-{
-    return samplesOf((bar * 4 + beats) * kBeat);
-}
+size_t at(int bar, double beats) { return samplesOf((bar * 4 + beats) * kBeat); }
 
 // One bowed voice: soft harmonics that brighten as it swells, and a long release past `hold` into the next chord.
 Wave padVoice(double hz, double hold)
@@ -52,7 +48,7 @@ Wave padVoice(double hz, double hold)
 }
 
 // Constant-power pan: -1 left .. 1 right.
-void place(std::vector<Wave> &out, const Wave &note, size_t start, double gain, double pan)
+void place(std::vector<Wave>& out, const Wave& note, size_t start, double gain, double pan)
 {
     mixLooped(out[0], note, start, gain * std::sqrt((1 - pan) / 2));
     mixLooped(out[1], note, start, gain * std::sqrt((1 + pan) / 2));
@@ -65,7 +61,7 @@ std::vector<Wave> musicLoop()
     std::vector<Wave> out(2, Wave(at(kBars, 0), 0.0));
     uint32_t seed = 100;
     for (int bar = 0; bar < kBars; ++bar) {
-        const Chord &c = kChords[bar / 2];
+        const Chord& c = kChords[bar / 2];
         if (bar % 2 == 0)
             for (double note : c.pad) { // the two sides a few cents apart: a wide, slowly beating pad
                 mixLooped(out[0], padVoice(noteHz(note - 0.04), 4 * kBeat * 2), at(bar, 0), 0.3);
@@ -87,12 +83,12 @@ std::vector<Wave> musicLoop()
             place(out, bell(noteHz(c.bellNote), 2.5, 1.2), at(bar, 0), 0.1, 0.2);
     }
     double sum = 0;
-    for (const Wave &w : out)
+    for (const Wave& w : out)
         for (double v : w)
             sum += v * v;
     double rms = std::sqrt(sum / double(out[0].size() * 2));
-    for (Wave &w : out)
-        for (double &v : w)
+    for (Wave& w : out)
+        for (double& v : w)
             v *= gainOfDb(-24) / rms;
     return out;
 }

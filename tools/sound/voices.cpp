@@ -3,15 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-double lerp(double a, double b, double t)
-{
-    return a + (b - a) * t;
-}
+double lerp(double a, double b, double t) { return a + (b - a) * t; }
 
 } // namespace
 
@@ -98,7 +94,7 @@ Wave hiss(double seconds, double fromHz, double toHz, double q, double attack, d
     return w;
 }
 
-Wave cry(const Cry &c, uint32_t seed)
+Wave cry(const Cry& c, uint32_t seed)
 {
     Wave w(samplesOf(c.seconds));
     Noise rng(seed);

@@ -38,4 +38,4 @@ struct Cry {
     double vibrato; // depth in semitones, growing over the cry
     double tau;     // decay time of the level
 };
-Wave cry(const Cry &c, uint32_t seed);
+Wave cry(const Cry& c, uint32_t seed);

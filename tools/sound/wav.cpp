@@ -6,11 +6,10 @@
 #include <fstream>
 #include <string>
 
-namespace
-{
+namespace {
 
 // RIFF fields are little-endian whatever the machine.
-void put(std::string &out, uint32_t v, int bytes)
+void put(std::string& out, uint32_t v, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
         out += char((v >> (8 * i)) & 0xff);
@@ -18,7 +17,7 @@ void put(std::string &out, uint32_t v, int bytes)
 
 } // namespace
 
-bool writeWav(const std::filesystem::path &path, const std::vector<Wave> &channels)
+bool writeWav(const std::filesystem::path& path, const std::vector<Wave>& channels)
 {
     const uint32_t count = uint32_t(channels.size()), frames = uint32_t(channels.at(0).size());
     const uint32_t dataBytes = frames * count * 2;
@@ -35,7 +34,7 @@ bool writeWav(const std::filesystem::path &path, const std::vector<Wave> &channe
     out += "data";
     put(out, dataBytes, 4);
     for (uint32_t i = 0; i < frames; ++i)
-        for (const Wave &w : channels)
+        for (const Wave& w : channels)
             put(out, uint32_t(int32_t(std::lround(std::clamp(w[i], -1.0, 1.0) * 32767))), 2);
     std::ofstream file(path, std::ios::binary);
     file.write(out.data(), std::streamsize(out.size()));

@@ -7,4 +7,4 @@
 #include "dsp.h"
 
 // One Wave per channel, all of one length; samples beyond +-1 are clipped.
-bool writeWav(const std::filesystem::path &path, const std::vector<Wave> &channels);
+bool writeWav(const std::filesystem::path& path, const std::vector<Wave>& channels);
