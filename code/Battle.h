@@ -63,7 +63,7 @@ private:
     // line of a state's block.
     enum TextSlot { HintText, VictoriesText, FirstText, SecondText, TextSlots };
     TextLine textOutput[TextSlots];
-    Uint8 battleTimer;
+    [[maybe_unused]] Uint8 battleTimer; // no operation reads it
     Uint8 battleState;
     DrawWindow* dw;
     Sint32 endurance;

@@ -21,7 +21,7 @@ public:
 private:
     Uint32 animToPlay;
     Uint32 animIndexToPlay;
-    Uint32 channelToPlay;
+    [[maybe_unused]] Uint32 channelToPlay; // no operation reads it
     Uint32 startTime;
     Sint32 loopCounter;
     MediaResource* medRes;

@@ -3,7 +3,7 @@
 # Extra arguments go to the benchmark (e.g. --benchmark_filter=BM_Pass/3).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset release >/dev/null
 cmake --build build -j"$(nproc)" --target quillfray_bench >/dev/null
 cd build/run
 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ../bench/quillfray_bench \

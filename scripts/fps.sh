@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 [ -n "${QF_FPS_XVFB:-}" ] || QF_FPS_XVFB=1 exec bash tests/xvfb.sh bash scripts/fps.sh "$@"
 secs=${1:-60}
 [ $# -gt 0 ] && shift
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset release >/dev/null
 cmake --build build -j"$(nproc)" --target quillfray flipstamp runfolder >/dev/null
 root=$PWD
 

@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the install rules (<build>/quillfray_<version>_amd64.deb) and checks what it
+# Builds the Debian package from the install rules (build/quillfray_<version>_amd64.deb) and checks what it
 # ships as a distribution would: lintian without errors or warnings, the desktop entry, the AppStream metainfo,
-# and the man page rendered without a warning.
-# Usage: scripts/package.sh [build dir, default build]
+# the man page rendered without a warning; then plays it unpacked (tests/package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+build=build
+cmake --preset release >/dev/null
 cmake --build "$build" -j"$(nproc)" >/dev/null
 rm -f "$build"/quillfray_*.deb
 out=$(cd "$build" && cpack -G DEB 2>&1) || { echo "$out"; exit 1; }
@@ -23,4 +22,5 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$root"/usr/share/man/man6/quillfray.6.gz \
     2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "man page: $warnings"; exit 1; }
+bash tests/xvfb.sh bash tests/package.sh "$deb"
 echo "package checks passed"

@@ -2,12 +2,10 @@
 # Plays the real game under Xvfb (scripts/shots.py) and saves a screenshot of each screen a player meets in
 # docs/screenshots/: intro, waiting, drawing, results, victory, defeat and state7 (after a defeat). Builds the game
 # first.
-# Usage: scripts/screenshots.sh [build dir, default build]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
-cmake -S . -B "$build" >/dev/null
-cmake --build "$build" -j"$(nproc)" >/dev/null
+cmake --preset release >/dev/null
+cmake --build build -j"$(nproc)" >/dev/null
 mkdir -p docs/screenshots
-bash tests/xvfb.sh python3 scripts/shots.py "$build/run" docs/screenshots
+bash tests/xvfb.sh python3 scripts/shots.py build/run docs/screenshots
 ls docs/screenshots

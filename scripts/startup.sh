@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 # Everything runs on a private X server: the script starts itself again through tests/xvfb.sh.
 [ -n "${QF_STARTUP_XVFB:-}" ] || QF_STARTUP_XVFB=1 exec bash tests/xvfb.sh bash scripts/startup.sh "$@"
 runs=${1:-9}
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset release >/dev/null
 cmake --build build -j"$(nproc)" --target quillfray minflip flipstamp runfolder >/dev/null
 root=$PWD
 

@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: a plain build, and one under
-# AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, where any report fails the run; builds and
-# checks the Debian package; fuzzes the info file reader. Every build treats warnings as errors.
+# Installs what is missing, checks the layout of every source file, then builds and runs every test twice: a plain
+# gcc build, and a clang one under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, where any report
+# fails the run; builds and checks the Debian package; fuzzes the info file reader. Every build treats warnings as
+# errors. The builds are CMakePresets.json's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQF_WERROR=ON
+git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run --Werror
+
+cmake --preset ci
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
-bash scripts/package.sh build
+bash scripts/package.sh
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQF_SANITIZE=ON -DQF_WERROR=ON
+cmake --preset asan
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j"$jobs")

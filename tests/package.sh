@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
-# The Debian package, unpacked into a temporary root (nothing is installed): its launcher, started from another
+# The Debian package (the .deb given), unpacked into a temporary root (nothing is installed): its launcher, started from another
 # folder, answers --help and --version, and on an X display starts the game, which finds its data and quits with
 # status 0 when Escape is held. Run it through xvfb.sh.
 set -uo pipefail
-build=$1 version=$2
+deb=$(realpath "$1")
+version=$(dpkg-deb -f "$deb" Version)
 fail() { echo "FAIL: $*"; exit 1; }
 work=$(mktemp -d)
 game=
 trap 'kill -9 $game 2>/dev/null; rm -rf "$work"' EXIT
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >"$work/cpack.out" 2>&1 ||
-    fail "$(cat "$work/cpack.out")"
-dpkg-deb -x "$work/deb/quillfray_${version}_amd64.deb" "$work/root" || fail "no quillfray_${version}_amd64.deb"
+dpkg-deb -x "$deb" "$work/root" || fail "cannot unpack $deb"
 # The font link points into fonts-freefont-ttf, a dependency: give this root the font where that package puts it.
 font=/usr/share/fonts/truetype/freefont/FreeSans.ttf
 mkdir -p "$work/root${font%/*}" && ln -s "$font" "$work/root$font"
