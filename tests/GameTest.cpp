@@ -1,10 +1,6 @@
-#include "Combatant.h"
-#include "DrawWindow.h"
+#include "GameFixture.h"
 #include "MediaPlayer.h"
 #include "Sound.h"
-#include "TestSeams.h"
-#include "TestSupport.h"
-#include "main.h"
 #include <SDL/SDL_mixer.h>
 #include <algorithm>
 #include <atomic>
@@ -20,57 +16,6 @@
 #include <utility>
 
 namespace {
-
-// The whole program as the player meets it: real start-up, real events in the queue, main-loop passes.
-struct Game : testing::Test {
-    static void SetUpTestSuite()
-    {
-        seam::setTicks(10000);
-        ASSERT_TRUE((screen || initEngine() == 0) && initGame() == 0);
-    }
-    void SetUp() override
-    {
-        support::drainQueue(), seam::seed(2024);
-        escKeyHit = false, resetGame();
-        ASSERT_EQ(pass(), 0); // brings on the first opponent
-    }
-    Sint8 pass() { return gamePass(done); }
-    void passFor(Uint32 ms)
-    {
-        for (const Uint32 end = seam::ticks() + ms; seam::ticks() < end;)
-            ASSERT_EQ(pass(), 0);
-    }
-    // The player's hand onto the target dot, the button held.
-    void trace()
-    {
-        const SDL_Rect t = support::target(*battul.getDrawWindow());
-        support::pushMotion(t.x, t.y);
-        if (!std::exchange(held, true))
-            support::pushButton(SDL_BUTTON_LEFT, true);
-    }
-    void release() { support::pushButton(SDL_BUTTON_LEFT, false), held = false; }
-    void pushF10() { support::pushKey(SDLK_F10, true), support::pushKey(SDLK_F10, false); }
-    void expectFreshGame()
-    {
-        EXPECT_TRUE(lComb->getHp() == 20 && lComb->getMaxHp() == 30 && battul.getNumberOfVictories() == 0);
-        EXPECT_TRUE(battul.getStatus() == Battle::Intro && rComb->getName() == "Sludge" && rComb->getHp() == 8);
-    }
-    // FNV-1a of the frame, leaving out the two characters: their pictures blend, and blends may differ by a
-    // unit between SDL's blitters on other processors.
-    static Uint32 frameHash()
-    {
-        Uint32 h = 2166136261u;
-        SDL_LockSurface(screen);
-        for (int y = 0; y < 480; ++y)
-            for (int x = 0; x < 640; ++x)
-                if (!((x < 170 && y >= 200) || (x >= 472 && y >= 180)))
-                    h = (h ^ (static_cast<Uint32*>(screen->pixels)[y * screen->pitch / 4 + x] & 0xFFFFFF)) * 16777619u;
-        SDL_UnlockSurface(screen);
-        return h;
-    }
-
-    bool done = false, held = false;
-};
 
 TEST_F(Game, StartsFullScreenAndDrawsTheFirstOpponentAtThirtyFramesASecond)
 {
