@@ -3,8 +3,6 @@
 
 #include "HitRecords.h"
 #include <SDL/SDL.h>
-#include <array>
-#include <vector>
 
 class LinePattern;
 
@@ -31,10 +29,6 @@ public:
     const HitRecords& getHitRecords() const { return hits; }
 
 private:
-    SDL_Rect reach(const SDL_Surface* dest) const;
-    SDL_Rect areaOn(const SDL_Surface* dest) const;
-    void draw(SDL_Surface* dest);
-
     LinePattern* lp;
     SDL_Rect dimensions;
     SDL_Rect* attStruct; // record of the latest hit; owned by hits
@@ -44,15 +38,6 @@ private:
     Uint32 lastTicks;
     SDL_Surface* bkg;
     HitRecords hits;
-    // The box the last render drew into, its pixels before and after, and what it showed (see render).
-    struct Kept {
-        const SDL_Surface* dest = nullptr;
-        std::array<Uint32, 5> format{};
-        SDL_Rect box{0, 0, 0, 0}, area{0, 0, 0, 0};
-        std::vector<SDL_Rect> points;
-        Uint16 nib = 0;
-        std::vector<Uint8> under, drawn;
-    } kept;
 };
 
 #endif

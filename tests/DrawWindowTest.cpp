@@ -2,9 +2,8 @@
 #include "LinePattern.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
-#include <cstring>
 #include <gtest/gtest.h>
-#include <random>
+#include <utility>
 
 namespace {
 
@@ -82,38 +81,6 @@ TEST_F(DrawWindowTest, OneDotPerCallAndRecordsLiveWhileQueued)
     const SDL_Rect after = dot(2);
     judge(0, true, dot(1).x, dot(1).y); // the full queue refuses the hit, which still moves the pattern on
     EXPECT_TRUE(dw.getHitRecords().held() == 0 && dot(1).x == after.x && dot(1).y == after.y);
-}
-
-// The path costs more to draw than the rest of a frame, so a drawing is kept and copied back: that must show just
-// what drawing anew shows, while the path moves on and the pixels about the area (a character) change. Dots near
-// the edges overhang the area; blocks are painted across its edges.
-TEST_F(DrawWindowTest, AKeptDrawingShowsWhatAFreshOneShows)
-{
-    struct Path : LinePattern {
-        using LinePattern::points;
-    }* path = new Path;
-    dw.setLinePattern(path);
-    start();
-    SDL_Surface *kept = support::makeCanvas(), *fresh = support::makeCanvas();
-    std::mt19937 dice(5);
-    auto near = [&](int side) { return Sint16(dice() % 2 ? dice() % 9 : side - dice() % 9); };
-    for (int frame = 0; frame < 200; ++frame) {
-        if (dice() % 4 == 0)
-            for (SDL_Rect& p : path->points)
-                p = SDL_Rect{near(300), near(300), Uint16(1 + dice() % 8), 3};
-        const SDL_Rect block{Sint16(158 + near(300)), Sint16(18 + near(300)), Uint16(dice() % 16), Uint16(dice() % 16)};
-        const Uint32 colour = dice() & 0xFFFFFF;
-        for (SDL_Surface* s : {kept, fresh}) {
-            SDL_Rect r = block; // the fill clips it in place
-            SDL_FillRect(s, &r, colour);
-        }
-        dw.render(kept, true);
-        DrawWindow once;
-        once.setLinePattern(new LinePattern(*path));
-        once.render(fresh, true);
-        ASSERT_EQ(std::memcmp(kept->pixels, fresh->pixels, size_t(kept->pitch) * kept->h), 0) << "frame " << frame;
-    }
-    SDL_FreeSurface(kept), SDL_FreeSurface(fresh);
 }
 
 } // namespace
