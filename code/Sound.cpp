@@ -70,6 +70,8 @@ void Sound::open()
 
 void Sound::close()
 {
+    muted = false; // as before open: a game started again starts with its sound on
+    nextNoteChannel = 0;
     if (!opened)
         return;
     Mix_HaltMusic();

@@ -124,6 +124,8 @@ int SDL_main(int argc, char* argv[])
     SDL_FreeSurface(screen);
     Sound::close();
     SDL_Quit();
+    TTF_CloseFont(font); // while the text renderer is still up to free it
+    font = nullptr;
     TTF_Quit();
     return 0;
 }

@@ -12,16 +12,13 @@
 
 // The whole program as the player meets it: real start-up, real events in the queue, main-loop passes.
 struct Game : testing::Test {
-    static void SetUpTestSuite()
-    {
-        seam::setTicks(10000);
-        ASSERT_TRUE((screen || initEngine() == 0) && initGame() == 0);
-    }
+    // The program's own start-up from a fresh start, and the first pass, which brings on the first opponent.
     void SetUp() override
     {
-        support::drainQueue(), seam::seed(2024);
-        escKeyHit = false, resetGame();
-        ASSERT_EQ(pass(), 0); // brings on the first opponent
+        seam::setTicks(10000);
+        ASSERT_TRUE(initEngine() == 0 && initGame() == 0);
+        seam::seed(2024);
+        ASSERT_EQ(pass(), 0);
     }
     Sint8 pass() { return gamePass(done); }
     void passFor(Uint32 ms)

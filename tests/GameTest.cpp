@@ -76,10 +76,10 @@ TEST_F(Game, StopSignalsEndTheLoopAndNoDisplayIsAVideoFailure)
         EXPECT_TRUE(done && stopSignal == sig);
         stopSignal = 0, done = false;
     }
-    unsetenv("SDL_VIDEODRIVER"), testing::internal::CaptureStdout(); // the driver running is dummy
+    support::ScopedEnv none("SDL_VIDEODRIVER", nullptr); // the driver running is dummy
+    testing::internal::CaptureStdout();
     EXPECT_EQ(initGfx(false), -1);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error initializing video: no display found (is DISPLAY set?)");
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
 }
 
 TEST_F(Game, F10RestartsOnceOnItsKeyUpAndQueuedHitsLandOnTheNewOpponent)
@@ -186,7 +186,7 @@ double likeness(const Sint16* a, const Sint16* b, size_t n)
 TEST_F(Game, HitsAreHeardInTheBufferAfterThemRisingAndMuteSilencesAllUntilTheVictory)
 {
     const std::string raw = testing::TempDir() + "quillfray-mix-" + std::to_string(getpid()) + ".raw";
-    setenv("SDL_AUDIODRIVER", "disk", 1), setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+    support::ScopedEnv driver("SDL_AUDIODRIVER", "disk"), file("SDL_DISKAUDIOFILE", raw.c_str());
     Mix_SetPostMix(stampMix, nullptr), Sound::open();                    // stamps from the device's first buffer
     rComb->setMaxHP(6), passFor(1100);                                   // one hit point left after the five
     support::pushButton(SDL_BUTTON_LEFT, true), held = true, pass();     // the stroke's own cue before the notes
@@ -237,7 +237,8 @@ TEST_F(Game, HitsAreHeardInTheBufferAfterThemRisingAndMuteSilencesAllUntilTheVic
 
 TEST(Sound, WithoutADeviceItSaysSoInOneLineAndTheGamePlaysSilently)
 {
-    setenv("SDL_AUDIODRIVER", "nosuchdriver", 1), testing::internal::CaptureStdout();
+    support::ScopedEnv driver("SDL_AUDIODRIVER", "nosuchdriver");
+    testing::internal::CaptureStdout();
     Sound::open(), Sound::play(Sound::Victory), Sound::close();
     const std::string said = testing::internal::GetCapturedStdout();
     EXPECT_TRUE(said.rfind("Sound is off: ", 0) == 0 && said.find('\n') == said.size() - 1) << said;

@@ -45,4 +45,9 @@ void draws(std::initializer_list<int> values) { scripted.insert(scripted.end(), 
 size_t drawsLeft() { return scripted.size(); }
 void clearDraws() { scripted.clear(); }
 void seed(unsigned s) { lcgState = s; }
+void reset()
+{
+    fakeNow = 1000, perReading = 0, atDelay = nullptr, lcgState = 1;
+    scripted.clear();
+}
 } // namespace seam

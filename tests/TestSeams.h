@@ -24,6 +24,9 @@ void draws(std::initializer_list<int> values);
 size_t drawsLeft();
 void clearDraws();
 void seed(unsigned s);
+// As the process started: the clock at 1000 ms and still, no scripted draws, the generator at seed 1, nothing
+// waiting for the next delay.
+void reset();
 } // namespace seam
 
 #endif

@@ -1,22 +1,62 @@
 #include "TestSupport.h"
+#include "Combatant.h"
 #include "DrawWindow.h"
 #include "LinePattern.h"
+#include "MediaPlayer.h"
+#include "MediaResource.h"
+#include "Sound.h"
+#include "TestSeams.h"
+#include "main.h"
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <unistd.h>
 
 namespace support {
 
-bool initVideo()
+namespace {
+TTF_Font* testFont = nullptr;
+
+// A global object of the shell as its constructor leaves it.
+template <class T> void renew(T& global)
 {
-    static const bool up = SDL_Init(SDL_INIT_VIDEO) == 0;
-    return up;
+    global.~T();
+    new (&global) T();
 }
+
+template <class T> void dispose(T*& p)
+{
+    delete p;
+    p = nullptr;
+}
+} // namespace
+
+void freshStart()
+{
+    seam::reset();
+    Sound::close();
+    dispose(lComb), dispose(rComb), dispose(mo), dispose(mo2), dispose(mr), dispose(mr2);
+    renew(battul), renew(masterInput), renew(oppInput);
+    TTF_CloseFont(::font), TTF_CloseFont(testFont);
+    ::font = testFont = nullptr;
+    SDL_Quit(); // the screen and the event queue with it
+    while (TTF_WasInit())
+        TTF_Quit();
+    screen = nullptr;
+    mainEvent = SDL_Event{}, fpsKeeper = FPSmanager{}, rulz = SDL_Color{0, 0, 0, 0};
+    escKeyHit = resetGameHit = windowedMode = muteMode = false;
+    gameMode = 0, stopSignal = 0;
+    signal(SIGINT, SIG_DFL), signal(SIGTERM, SIG_DFL);
+}
+
+bool initVideo() { return SDL_WasInit(SDL_INIT_VIDEO) || SDL_Init(SDL_INIT_VIDEO) == 0; }
 
 TTF_Font* font()
 {
-    static TTF_Font* const f = (TTF_WasInit() || TTF_Init() == 0) ? TTF_OpenFont("text/FreeSans.ttf", 12) : nullptr;
-    return f;
+    if (!testFont && (TTF_WasInit() || TTF_Init() == 0))
+        testFont = TTF_OpenFont("text/FreeSans.ttf", 12);
+    return testFont;
 }
 
 SDL_Surface* makeCanvas(Uint8 r, Uint8 g, Uint8 b)
@@ -112,5 +152,14 @@ void writeFile(const std::string& path, const std::string& text)
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << text;
 }
+
+ScopedEnv::ScopedEnv(const char* n, const char* value) : name(n), was(getenv(n) != nullptr)
+{
+    if (was)
+        old = getenv(n);
+    value ? setenv(n, value, 1) : unsetenv(n);
+}
+
+ScopedEnv::~ScopedEnv() { was ? setenv(name.c_str(), old.c_str(), 1) : unsetenv(name.c_str()); }
 
 } // namespace support

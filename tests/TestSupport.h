@@ -10,9 +10,14 @@
 class DrawWindow;
 
 namespace support {
-// SDL video on the dummy driver, started once per process; false when it cannot start.
+// Puts back what any test may have changed, as a fresh process start leaves it: the scripted seams (seam::reset);
+// the shell's globals as constructed (the battle, both inputs, the flags; the combatants, media and their players
+// freed); sound closed; the stop signals' handlers at their defaults; SDL and the text renderer shut down, so the
+// event queue is gone too. Every test of the suite starts from here (TestMain.cpp).
+void freshStart();
+// SDL video on the dummy driver, started when it is not up; false when it cannot start.
 bool initVideo();
-// FreeSans at 12 points from the run folder, opened once per process.
+// FreeSans at 12 points from the run folder, opened when not open since the last fresh start.
 TTF_Font* font();
 // A 640x480 32-bit surface in one colour; free with SDL_FreeSurface.
 SDL_Surface* makeCanvas(Uint8 r = 0, Uint8 g = 0, Uint8 b = 0);
@@ -36,6 +41,14 @@ struct TempDir {
     std::string home, path;
 };
 void writeFile(const std::string& path, const std::string& text);
+
+// An environment variable set (or, with null, unset) while the object lives, then put back as it was.
+struct ScopedEnv {
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    std::string name, old;
+    bool was;
+};
 } // namespace support
 
 #endif
