@@ -1,4 +1,5 @@
 #include "GameFixture.h"
+#include "LinePattern.h"
 #include "MediaPlayer.h"
 #include "Sound.h"
 #include <SDL/SDL_mixer.h>
@@ -102,15 +103,92 @@ TEST_F(Game, F10RestartsOnceOnItsKeyUpAndQueuedHitsLandOnTheNewOpponent)
     EXPECT_EQ(battul.getStatus(), Battle::PlayerDraws);
 }
 
+// What the player sees in the state the battle is in, checked where it shows: each text line in its colour at its
+// place (the expected line rendered by the same font, so a new version of the font or its renderer changes nothing
+// here), each health bar's fill ending where its hit points say, the endurance bar, and the drawing area with its
+// target dot in the player's turn. Blended pixels are compared with a tolerance.
+void expectScreen()
+{
+    const SDL_Color white{255, 255, 255, 0}, grey{64, 64, 64, 0};
+    auto near = [](SDL_Color p, int r, int g, int b) {
+        return std::abs(p.r - r) <= 2 && std::abs(p.g - g) <= 2 && std::abs(p.b - b) <= 2;
+    };
+    auto at = [](int x, int y) { return support::pixel(screen, x, y); };
+    const int state = battul.getStatus();
+    const bool myTurn = battul.getLeftTurn();
+    // The cursor's disc, drawn over the drawing area in the player's turn, may hide the key hint.
+    const bool area = (state == Battle::PlayerDraws || state == Battle::ResultPause) && myTurn;
+    if (!area || masterInput.getCursorPosX() > 195 || masterInput.getCursorPosY() > 40) {
+        EXPECT_TRUE(support::shows(screen, "Escape = Quit, F10 = restart", 0, 0));
+    }
+    if (state < Battle::Intro || state > Battle::BattleEnd)
+        return;
+    const std::string victories = std::to_string(battul.getNumberOfVictories());
+    EXPECT_TRUE(support::shows(screen, victories + " victories so far...", 30, 90, {192, 192, 192, 0}));
+    for (Combatant* c : {lComb, rComb}) {
+        const bool left = c == lComb;
+        EXPECT_TRUE(support::shows(screen, c->getName(), left ? 20 : 490, 50) &&
+                    support::shows(screen, std::to_string(c->getHp()), left ? 20 : 610, 70));
+        // Row 88, under the number: fill from the bar's own end, the dark back beyond.
+        const int w = c->getHp() * 150 / c->getMaxHp(), from = left ? 10 : 630 - w;
+        for (int x : {from + 1, from + w - 2})
+            EXPECT_TRUE(w < 3 || near(at(x, 88), 96, 32, 32)) << c->getName() << " bar at " << x;
+        EXPECT_TRUE(w > 147 || near(at(left ? 10 + w + 1 : 630 - w - 2, 88), 32, 32, 32)) << c->getName();
+    }
+    const Sint32 end = battul.getEndurance();
+    const int status = battul.getDrawWindow()->getDrawingStatus();
+    std::ostringstream first, second;
+    if (state == Battle::Intro) {
+        first << rComb->getName() << " approaches!";
+    } else if (state == Battle::PlayerDraws && status == DrawWindow::Waiting) {
+        first << "Connect the dots by clicking and dragging the mouse.";
+    } else if (state == Battle::PlayerDraws && status == DrawWindow::Drawing) {
+        first << "Hits: " << battul.getNumHits();
+        if (battul.getOverkillBonus())
+            first << "( " << int(battul.getOverkillBonus()) << " overkill)";
+        EXPECT_TRUE(support::shows(screen, "Endurance", 170, 365, grey));
+        const int w = std::clamp(end, 0, 1000) * 300 / 1000, shade = end > 250 ? 32 : 160;
+        EXPECT_TRUE(w < 1 || near(at(170 + w - 1, 379), shade, shade, shade)) << "endurance " << end;
+        EXPECT_FALSE(near(at(170 + w, 379), shade, shade, shade)) << "endurance " << end;
+    } else if (state == Battle::ResultPause) {
+        first << battul.getNumHits() * battul.getNumDmg() << " Damage Total";
+        if (battul.getOverkillBonus())
+            first << ", with overkill of " << int(battul.getOverkillBonus()) << " Hits.";
+    } else if (state == Battle::BattleEnd && lComb->getAreYouDead()) {
+        first << "You Lose. " << victories << " victories total.";
+    } else if (state == Battle::BattleEnd) {
+        first << "You win! " << victories << " victories.";
+        second << "You gain " << battul.getHpBack() + battul.getOverkillBonus();
+        if (battul.getOverkillBonus())
+            second << " (includes +" << int(battul.getOverkillBonus()) << " overkill bonus)";
+        second << " HP.";
+    }
+    EXPECT_TRUE(first.str().empty() || support::shows(screen, first.str(), 170, 350, white)) << first.str();
+    EXPECT_TRUE(second.str().empty() || support::shows(screen, second.str(), 170, 365, white)) << second.str();
+    // The drawing area's picture against the wood beside it; its target dot white, or the lone first dot grey, seen
+    // beside the wedge that points into its centre from the dot before.
+    EXPECT_EQ(area, at(171, 31).b != at(169, 31).b) << "state " << state;
+    const SDL_Rect t = support::target(*battul.getDrawWindow());
+    if (area) {
+        const std::vector<SDL_Rect>& dots = battul.getDrawWindow()->getLinePattern()->getPoints();
+        int x = t.x, y = t.y, grey = 128;
+        if (dots.size() > 1) { // 5 pixels from the centre on the side away from the dot before
+            const double dx = dots[0].x - dots[1].x, dy = dots[0].y - dots[1].y, d = std::hypot(dx, dy) + 1e-9;
+            x = int(std::lround(t.x - 5 * dx / d)), y = int(std::lround(t.y - 5 * dy / d)), grey = 255;
+        }
+        EXPECT_TRUE(near(at(x, y), grey, grey, grey)) << "target dot at " << t.x << "," << t.y;
+    }
+}
+
 // A scripted player wins five battles, tracing so many dots a turn (negative: so many, then holds still until
 // the endurance is spent), then stops tracing and loses. One line per change of battle state and per stroke's
-// last frame, compared with golden/game.txt; QF_UPDATE_GOLDEN=1 rewrites it after a deliberate change of play or
-// picture.
+// last frame, with the cues asked for since the line before, compared with golden/game.txt; QF_UPDATE_GOLDEN=1
+// rewrites it after a deliberate change of play. At each line the screen shows what that state shows.
 TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
 {
     const int plan[] = {3, 40, -4, 6, 40, 9, 40, 2};
     const Uint32 start = seam::ticks();
-    unsigned asked[Sound::CueCount]; // cues asked for since the start
+    unsigned asked[Sound::CueCount]; // cues asked for up to the last line
     for (int cue = 0; cue < Sound::CueCount; ++cue)
         asked[cue] = Sound::asked(Sound::Cue(cue));
     std::ostringstream out;
@@ -121,10 +199,12 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
             << int(rComb->getHp()) << "/" << int(rComb->getMaxHp()) << " dmg " << oppInput.getDamage() << " rules "
             << int(rulz.r) << int(rulz.g) << int(rulz.b) << int(rulz.unused) << " hits " << battul.getNumHits()
             << " end " << battul.getEndurance() << " dot " << t.x << "," << t.y << " acts " << mo->getAnim()
-            << mo->getFrame() << "," << mo2->getAnim() << mo2->getFrame() << " cues ";
+            << mo->getFrame() << "," << mo2->getAnim() << mo2->getFrame() << " cues";
         for (int cue = 0; cue < Sound::CueCount; ++cue)
-            out << (cue ? "." : "") << Sound::asked(Sound::Cue(cue)) - asked[cue];
-        out << " frame " << std::hex << frameHash() << std::dec << "\n";
+            out << (cue ? "." : " ")
+                << Sound::asked(Sound::Cue(cue)) - std::exchange(asked[cue], Sound::asked(Sound::Cue(cue)));
+        out << "\n";
+        expectScreen();
     };
     int turn = 0, traced = 0, last = -1;
     for (int passes = 0; last != Battle::Defeat; ++passes) {
@@ -137,7 +217,7 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
             else if (dots > 0 && held)
                 note("stroke"), release();
         } else if (drawing && battul.getDrawWindow()->getDrawingStatus() == DrawWindow::Waiting) {
-            support::pushMotion(0, 0), support::pushButton(SDL_BUTTON_LEFT, true), held = true; // off the path
+            support::pushMotion(639, 479), support::pushButton(SDL_BUTTON_LEFT, true), held = true; // off the path
         } else if (held) {
             release();
         }
