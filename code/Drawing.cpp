@@ -21,7 +21,8 @@ std::array<Uint32, 5> formatKey(const SDL_Surface* s)
 
 void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest)
 {
-    if (!pic || !dest || formatKey(pic) == formatKey(dest))
+    // A picture with an alpha channel is blended by the blit; converted to the screen's format it would lose it.
+    if (!pic || !dest || pic->format->Amask || formatKey(pic) == formatKey(dest))
         return;
     if (SDL_Surface* converted = SDL_ConvertSurface(pic, dest->format, SDL_SWSURFACE)) {
         SDL_FreeSurface(pic);

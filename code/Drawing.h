@@ -14,7 +14,7 @@ std::array<Uint32, 5> formatKey(const SDL_Surface* s);
 
 // Converts pic to dest's pixel format, once: a picture without alpha loads as 24 bits with its channels in another
 // order, and blitting it as loaded converts and swaps every pixel on every frame. Keeps pic as it is when it is
-// null, already matches, or cannot be converted.
+// null, already matches, has an alpha channel, or cannot be converted.
 void matchFormat(SDL_Surface*& pic, const SDL_Surface* dest);
 
 // True when dest's clip rectangle is the whole surface, so that a drawing reaches every pixel it covers.

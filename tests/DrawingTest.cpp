@@ -1,0 +1,115 @@
+#include "Drawing.h"
+#include "TestSupport.h"
+#include "TextLine.h"
+#include <cstring>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+bool same(SDL_Surface* a, SDL_Surface* b) { return std::memcmp(a->pixels, b->pixels, size_t(a->pitch) * a->h) == 0; }
+
+// A picture in one pixel format, its pixels a pattern of colours so that a swapped channel or a shifted row shows.
+SDL_Surface* picture(int w, int h, int bpp, Uint32 r, Uint32 g, Uint32 b, Uint32 a)
+{
+    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, bpp, r, g, b, a);
+    for (int y = 0; y < h; y += 8)
+        for (int x = 0; x < w; x += 8) {
+            SDL_Rect cell{Sint16(x), Sint16(y), 8, 8};
+            SDL_FillRect(s, &cell, SDL_MapRGBA(s->format, Uint8(x), Uint8(y), Uint8(x ^ y), Uint8(x + y)));
+        }
+    return s;
+}
+
+// The battle background is converted to the screen's format once and then copied by rows: whatever its format and
+// whatever the screen's clip, converted or not (a conversion may fail), the screen must show what a plain blit of
+// the picture as loaded shows. Each picture differs from the screen in one respect only; so does each clip.
+TEST(Drawing, AConvertedPictureDrawnWholeShowsWhatABlitOfTheOriginalShows)
+{
+    ASSERT_TRUE(support::initVideo());
+    // bits, red, green, blue, alpha masks; width, height; colour key, surface alpha
+    const struct {
+        int bpp;
+        Uint32 r, g, b, a;
+        int w, h;
+        bool key, alpha;
+    } pictures[] = {
+        {32, 0xFF0000, 0xFF00, 0xFF, 0, 640, 480, false, false},          // the screen's own format
+        {24, 0xFF0000, 0xFF00, 0xFF, 0, 640, 480, false, false},          // as a PNG without alpha loads
+        {32, 0xFF000000, 0xFF00, 0xFF, 0, 640, 480, false, false},        // red elsewhere
+        {32, 0xFF0000, 0xFF000000, 0xFF, 0, 640, 480, false, false},      // green elsewhere
+        {32, 0xFF0000, 0xFF00, 0xFF000000, 0, 640, 480, false, false},    // blue elsewhere
+        {32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, 640, 480, false, false}, // alpha, blended: kept as loaded
+        {32, 0xFF0000, 0xFF00, 0xFF, 0, 320, 480, false, false},          // narrower
+        {32, 0xFF0000, 0xFF00, 0xFF, 0, 640, 240, false, false},          // lower
+        {32, 0xFF0000, 0xFF00, 0xFF, 0, 640, 480, true, false},           // a colour key: holes
+        {32, 0xFF0000, 0xFF00, 0xFF, 0, 640, 480, false, true},           // half transparent
+    };
+    const SDL_Rect clips[] = {{0, 0, 640, 480}, {1, 0, 639, 480}, {0, 1, 640, 479}, {0, 0, 639, 480}, {0, 0, 640, 479}};
+    for (const auto& p : pictures)
+        for (const SDL_Rect& clip : clips)
+            for (bool convert : {true, false}) {
+                if (&p != pictures && clip.w + clip.h < 1120) // the screen's own format alone is copied by rows
+                    continue;
+                SDL_Surface *kept = picture(p.w, p.h, p.bpp, p.r, p.g, p.b, p.a),
+                            *original = picture(p.w, p.h, p.bpp, p.r, p.g, p.b, p.a);
+                for (SDL_Surface* s : {kept, original}) {
+                    if (p.key)
+                        SDL_SetColorKey(s, SDL_SRCCOLORKEY, SDL_MapRGB(s->format, 8, 8, 0));
+                    if (p.alpha)
+                        SDL_SetAlpha(s, SDL_SRCALPHA, 128);
+                }
+                SDL_Surface *screen = support::makeCanvas(90, 160, 250), *fresh = support::makeCanvas(90, 160, 250);
+                SDL_SetClipRect(screen, &clip), SDL_SetClipRect(fresh, &clip);
+                SDL_Surface* const loaded = kept;
+                matchFormat(kept, nullptr);
+                if (convert)
+                    matchFormat(kept, screen);
+                const bool screenFormat = p.bpp == 32 && p.r == 0xFF0000 && p.g == 0xFF00 && p.b == 0xFF;
+                EXPECT_EQ(kept == loaded, screenFormat || p.a || !convert);
+                drawWhole(kept, screen);
+                SDL_Rect at{0, 0, 0, 0};
+                SDL_UpperBlit(original, nullptr, fresh, &at);
+                EXPECT_TRUE(same(screen, fresh))
+                    << p.bpp << " bits " << std::hex << p.r << "/" << p.g << "/" << p.b << "/" << p.a << std::dec << " "
+                    << p.w << "x" << p.h << " key " << p.key << " alpha " << p.alpha << " clip " << clip.x << ","
+                    << clip.y << " " << clip.w << "x" << clip.h << " converted " << convert;
+                for (SDL_Surface* s : {kept, original, screen, fresh})
+                    SDL_FreeSurface(s);
+            }
+}
+
+// A kept line is rendered again when anything it shows changes: each row changes one thing from the row before,
+// and the kept line must then show just what a line drawn for the first time shows.
+TEST(TextLine, ShowsWhatAFreshLineShowsWhenItsFontTextOrAnyColourChannelChanges)
+{
+    ASSERT_TRUE(support::initVideo() && support::font());
+    TTF_Font* large = TTF_OpenFont("text/FreeSans.ttf", 20);
+    const struct {
+        TTF_Font* font;
+        const char* text;
+        SDL_Color colour;
+        Sint16 x, y;
+    } rows[] = {
+        {support::font(), "Hits: 1", {255, 255, 255, 0}, 170, 350},
+        {support::font(), "Hits: 2", {255, 255, 255, 0}, 170, 350},
+        {support::font(), "Hits: 2", {254, 255, 255, 0}, 170, 350},
+        {support::font(), "Hits: 2", {254, 254, 255, 0}, 170, 350},
+        {support::font(), "Hits: 2", {254, 254, 254, 0}, 170, 350},
+        {large, "Hits: 2", {254, 254, 254, 0}, 170, 350},
+        {large, "Hits: 2", {254, 254, 254, 0}, 171, 349},
+        {nullptr, "Hits: 2", {254, 254, 254, 0}, 171, 349},
+        {large, "Hits: 2", {254, 254, 254, 0}, 171, 349},
+    };
+    TextLine kept;
+    for (const auto& r : rows) {
+        SDL_Surface *screen = support::makeCanvas(), *fresh = support::makeCanvas();
+        kept.draw(screen, r.font, r.text, r.colour, r.x, r.y);
+        TextLine().draw(fresh, r.font, r.text, r.colour, r.x, r.y);
+        EXPECT_TRUE(same(screen, fresh)) << r.text << " " << int(r.colour.r) << int(r.colour.g) << int(r.colour.b);
+        SDL_FreeSurface(screen), SDL_FreeSurface(fresh);
+    }
+    TTF_CloseFont(large);
+}
+
+} // namespace
