@@ -91,15 +91,16 @@ TEST_F(Game, F10RestartsOnceOnItsKeyUpAndQueuedHitsLandOnTheNewOpponent)
     ASSERT_EQ(pass(), 0);
     EXPECT_EQ(rComb->getHp(), 7);
 
-    passFor(1100); // mid-turn, a stroke on
+    release(), passFor(1100); // mid-turn, a stroke on
     trace();
     ASSERT_EQ(pass(), 0);
     ASSERT_EQ(battul.getDrawWindow()->getDrawingStatus(), DrawWindow::Drawing);
     pushF10(), pushF10();
     ASSERT_EQ(pass(), 0);
     expectFreshGame();
-    passFor(1100); // restarted once only: the intro ends
-    EXPECT_EQ(battul.getStatus(), Battle::PlayerDraws);
+    passFor(1100), pass(); // restarted once only: the intro ends, and the button held since starts no stroke
+    EXPECT_TRUE(battul.getStatus() == Battle::PlayerDraws &&
+                battul.getDrawWindow()->getDrawingStatus() == DrawWindow::Waiting);
 }
 
 // A scripted player wins five battles, tracing so many dots a turn (negative: so many, then holds still until
