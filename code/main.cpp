@@ -3,6 +3,7 @@
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "Sound.h"
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +55,15 @@ int usageError(const std::string& line)
     return 2;
 }
 
+// The answer to --help or --version is the whole point of the run: when it could not be written, that is a failure.
+int answered()
+{
+    if (fflush(stdout) == 0 && !ferror(stdout))
+        return 0;
+    fprintf(stderr, "quillfray: cannot write to standard output: %s\n", strerror(errno));
+    return 1;
+}
+
 void onStopSignal(int sig) { stopSignal = sig; }
 } // namespace
 
@@ -64,10 +74,10 @@ int readOptions(int argc, char* argv[])
         const std::string opt = argv[i];
         if (opt == "-h" || opt == "--help") {
             fputs(usage, stdout);
-            return 0;
+            return answered();
         } else if (opt == "--version") {
             printf("quillfray %s\n", QF_VERSION);
-            return 0;
+            return answered();
         } else if (opt == "--windowed") {
             windowedMode = true;
         } else if (opt == "--mute") {
