@@ -64,7 +64,19 @@ int answered()
     return 1;
 }
 
-void onStopSignal(int sig) { stopSignal = sig; }
+volatile sig_atomic_t startingUp = 1; // until the first pass has set up the first battle
+
+void onStopSignal(int sig)
+{
+    // Start-up may wait in a file's open() (a named pipe) that the handler's return would only resume, and has no
+    // screen yet to restore beyond what the window system takes back with the connection: die of it at once.
+    if (startingUp) {
+        signal(sig, SIG_DFL);
+        raise(sig); // delivered as the handler returns
+        return;
+    }
+    stopSignal = sig;
+}
 } // namespace
 
 int readOptions(int argc, char* argv[])
@@ -263,6 +275,7 @@ Sint8 gamePass(bool& done)
         resetGame();
     if (gameMode == 1 && battul.getStatus() == Battle::NoBattle)
         addNewBadGuy();
+    startingUp = 0; // the first battle's draw window was the last file to read
     return render();
 }
 
