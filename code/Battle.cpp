@@ -48,6 +48,10 @@ void Battle::init(Combatant* lComb, Combatant* rComb, SDL_Color& rulz)
     lastTicks = now();
     leftCombatant = lComb;
     rightCombatant = rComb;
+    // As after every turn, the player must press anew: a button still held through the last victory or an F10
+    // would otherwise start the first stroke by itself.
+    if (leftCombatant && leftCombatant->getIo())
+        leftCombatant->getIo()->clearInput();
     if (leftCombatant)
         leftCombatant->animate(ActionIdle);
     if (rightCombatant)

@@ -3,6 +3,7 @@
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "Sound.h"
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -54,7 +55,28 @@ int usageError(const std::string& line)
     return 2;
 }
 
-void onStopSignal(int sig) { stopSignal = sig; }
+// The answer to --help or --version is the whole point of the run: when it could not be written, that is a failure.
+int answered()
+{
+    if (fflush(stdout) == 0 && !ferror(stdout))
+        return 0;
+    fprintf(stderr, "quillfray: cannot write to standard output: %s\n", strerror(errno));
+    return 1;
+}
+
+volatile sig_atomic_t startingUp = 1; // until the first pass has set up the first battle
+
+void onStopSignal(int sig)
+{
+    // Start-up may wait in a file's open() (a named pipe) that the handler's return would only resume, and has no
+    // screen yet to restore beyond what the window system takes back with the connection: die of it at once.
+    if (startingUp) {
+        signal(sig, SIG_DFL);
+        raise(sig); // delivered as the handler returns
+        return;
+    }
+    stopSignal = sig;
+}
 } // namespace
 
 int readOptions(int argc, char* argv[])
@@ -64,10 +86,10 @@ int readOptions(int argc, char* argv[])
         const std::string opt = argv[i];
         if (opt == "-h" || opt == "--help") {
             fputs(usage, stdout);
-            return 0;
+            return answered();
         } else if (opt == "--version") {
             printf("quillfray %s\n", QF_VERSION);
-            return 0;
+            return answered();
         } else if (opt == "--windowed") {
             windowedMode = true;
         } else if (opt == "--mute") {
@@ -255,6 +277,7 @@ Sint8 gamePass(bool& done)
         resetGame();
     if (gameMode == 1 && battul.getStatus() == Battle::NoBattle)
         addNewBadGuy();
+    startingUp = 0; // the first battle's draw window was the last file to read
     return render();
 }
 

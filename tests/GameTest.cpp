@@ -83,7 +83,9 @@ TEST_F(Game, StopSignalsEndTheLoopAndNoDisplayIsAVideoFailure)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error initializing video: no display found (is DISPLAY set?)");
 }
 
-TEST_F(Game, F10RestartsOnceOnItsKeyUpAndQueuedHitsLandOnTheNewOpponent)
+// Into a new game or battle carry the hits still queued, but not a held button: a stroke begins only with a press
+// made in its turn.
+TEST_F(Game, F10RestartsOnceOnItsKeyUpQueuedHitsLandOnTheNewOpponentAndAHeldButtonIsForgotten)
 {
     passFor(1100);
     trace();
@@ -92,15 +94,20 @@ TEST_F(Game, F10RestartsOnceOnItsKeyUpAndQueuedHitsLandOnTheNewOpponent)
     ASSERT_EQ(pass(), 0);
     EXPECT_EQ(rComb->getHp(), 7);
 
-    passFor(1100); // mid-turn, a stroke on
+    // The winning dot, then held still until the endurance is spent and on through the victory: about 5 s in all.
+    rComb->takeDamage(6), release(), passFor(1100), trace(), passFor(5100), pass();
+    EXPECT_TRUE(battul.getNumberOfVictories() == 1 &&
+                battul.getDrawWindow()->getDrawingStatus() == DrawWindow::Waiting);
+    release(); // mid-turn, a stroke on
     trace();
     ASSERT_EQ(pass(), 0);
     ASSERT_EQ(battul.getDrawWindow()->getDrawingStatus(), DrawWindow::Drawing);
     pushF10(), pushF10();
     ASSERT_EQ(pass(), 0);
     expectFreshGame();
-    passFor(1100); // restarted once only: the intro ends
-    EXPECT_EQ(battul.getStatus(), Battle::PlayerDraws);
+    passFor(1100), pass(); // restarted once only: the intro ends, and the button held since starts no stroke
+    EXPECT_TRUE(battul.getStatus() == Battle::PlayerDraws &&
+                battul.getDrawWindow()->getDrawingStatus() == DrawWindow::Waiting);
 }
 
 // What the player sees in the state the battle is in, checked where it shows: each text line in its colour at its
