@@ -1,48 +1,47 @@
 #!/usr/bin/env bash
-# The real executable on a real X display: it draws its frames; Escape held quits with status 0; with no display it
-# says so and fails. Without an audio device it plays silently and says so once. Stop signals, --mute and a hero's
-# info that is a folder: hostile.sh; the command line: ShellTest.cpp.
+# The real executable on a real X display, and where its surroundings fail it: no display, no audio device, closed
+# standard streams, a reader of its output that has gone, a full device, start-up waiting on a named pipe, a hero's
+# info that is a folder. Once it shows its first frame or waits on the pipe, Escape held must end it with status 0,
+# a stop signal within a second (SIGINT 130, SIGTERM 143), having written just the line given: a game whose X
+# connection took a closed stream's number, or that blocks in an open(), would not.
 set -uo pipefail
-run_dir=$1
-fail() { echo "FAIL: $*"; exit 1; }
-# The game started last must end within $2 tenths of a second (default 50) of $1, with status $3 (default 0).
-ends() {
-    for _ in $(seq ${2:-50}); do kill -0 $game 2>/dev/null || break; sleep 0.1; done
-    kill -0 $game 2>/dev/null && fail "$1 did not quit the game"
-    wait $game
-    local status=$?
-    [ $status = ${3:-0} ] || fail "$1 gave status $status: $(cat "$work/game.out")"
-}
-# Starts the game in full screen from folder $1 and polls the screen until the battle is drawn: the key hint's white
-# text at the top-left corner. Signals as from a terminal: none left ignored by this script.
-play() {
-    (cd "$1" && exec env --default-signal "$run_dir/quillfray" "${@:2}" >"$work/game.out" 2>&1) &
+run=$(realpath "$1") work=$(mktemp -d) failed=0 n=0
+trap 'rm -rf "$work"' EXIT
+# Presented without OpenGL: it starts in half the time.
+export SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0
+mkfifo "$work/pipe" && exec 3<>"$work/pipe" 4>"$work/pipe" 3<&- # a pipe whose reader has gone, on 4
+
+# The first frame shown: the key hint's white text at the top-left corner.
+shown() { [ "$(import -window root -crop 200x16+0+0 png:- | convert - -format '%[fx:maxima.r]' info:)" = 1 ]; }
+# Case: Escape or a signal | status | change to the run folder | environment | arguments and streams | all it writes
+# on standard error. Signals as from a terminal: none left ignored, SIGPIPE included.
+while IFS='|' read -r sig status change env args said; do
+    mkdir "$work/$((++n))" && cd "$work/$n" && cp -rs "$run/media" "$run/text" . && eval "$change"
+    eval "env --default-signal $env '$run/quillfray' 2>../err $args &"
     game=$!
-    for i in $(seq 100); do
-        import -window root -crop 200x16+0+0 "$work/top.png" 2>/dev/null &&
-            [ "$(convert "$work/top.png" -format '%[fx:maxima.r]' info:)" = 1 ] && break
-        [ $i = 100 ] && fail "no frame drawn"
+    # The signal once the first frame shows or start-up waits on a named pipe, unless the game has ended.
+    for _ in $(seq 50); do
+        kill -0 $game 2>/dev/null && ! grep -qx wait_for_partner /proc/$game/wchan && ! shown || break
         sleep 0.1
     done
-    kill -0 $game 2>/dev/null || fail "the game ended by itself"
-}
-
-work=$(mktemp -d)
-game=
-trap 'kill $game 2>/dev/null; rm -rf "$work"' EXIT
-
-# No display and no driver chosen: the video error line and 255.
-nodisplay() {
-    (cd "$run_dir" && exec timeout 10 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER ./quillfray "$@")
-}
-nodisplay >"$work/nodisplay.out" 2>/dev/null
-status=$?
-[ $status = 255 ] || fail "no display gave status $status"
-grep -q '^Error initializing video: no display found' "$work/nodisplay.out" || fail "$(cat "$work/nodisplay.out")"
-
-SDL_AUDIODRIVER=nosuchdriver play "$run_dir"
-xdotool keydown Escape
-ends "Escape held"
-xdotool keyup Escape
-[ "$(grep -c '^Sound is off: ' "$work/game.out")" = 1 ] || fail "no audio device: $(cat "$work/game.out")"
-echo "PASS: frame drawn; Escape, no display and no audio device as expected"
+    [ "$sig" = Escape ] && xdotool keydown Escape || kill -$sig $game 2>/dev/null
+    for _ in $(seq 10); do kill -0 $game 2>/dev/null && sleep 0.1; done
+    kill -KILL $game 2>/dev/null
+    wait $game 2>/dev/null
+    got=$? out=$(cat ../err)
+    xdotool keyup Escape
+    [ "$got" = "$status" ] && [ "$out" = "$said" ] && r=pass || r=FAIL failed=1
+    echo "$r: $change $env $args: status $got (wanted $status), standard error '$out'"
+done <<'EOF'
+Escape|0|:|SDL_AUDIODRIVER=nosuchdriver|>&2|Sound is off: Audio target 'nosuchdriver' not available
+TERM|255|:|-u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER|>../err 2>/dev/null|Error initializing video: no display found (is DISPLAY set?)
+TERM|143|:|SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null|2>&-|
+INT|130|rm media/bkground/drawBk.png||--mute >&-|
+TERM|143|rm media/bkground/drawBk.png|SDL_AUDIODRIVER=nosuchdriver|>&4|
+TERM|1|:||--version >/dev/full|quillfray: cannot write to standard output: No space left on device
+TERM|1|:||--help >&-|quillfray: cannot write to standard output: Bad file descriptor
+INT|130|rm text/FreeSans.ttf && mkfifo text/FreeSans.ttf||--mute|
+TERM|143|rm media/bkground/drawBk.png && mkfifo media/bkground/drawBk.png||--mute|
+INT|130|rm media/chars/demoChar/info && mkdir media/chars/demoChar/info|SDL_AUDIODRIVER=disk|--mute >&2|Cannot find file:media/chars/demoChar/info
+EOF
+exit $failed
