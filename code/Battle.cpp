@@ -4,6 +4,7 @@
 #include "DrawWindow.h"
 #include "Drawing.h"
 #include "InputObj.h"
+#include "Layout.h"
 #include "MediaResource.h"
 #include "Sound.h"
 #include <sstream>
@@ -15,7 +16,7 @@ Battle::Battle()
 {
     reset();
     lastTicks = now();
-    bkg = loadPicture("media/bkground/woodCrap.png");
+    bkg = loadPicture((std::string(layout::mediaFolder) + layout::battlePicture).c_str());
 }
 
 Battle::~Battle()

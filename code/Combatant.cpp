@@ -1,5 +1,6 @@
 #include "Combatant.h"
 #include "InputObj.h"
+#include "Layout.h"
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "Sound.h"
@@ -82,7 +83,7 @@ void Combatant::render(SDL_Surface* screen, TTF_Font* font)
 {
     const bool left = playerSide;
     if (mo) {
-        SDL_Rect at{static_cast<Sint16>(left ? 85 : 555), 280, 0, 0};
+        SDL_Rect at{static_cast<Sint16>(left ? layout::heroX : layout::opponentX), layout::standY, 0, 0};
         mo->render(screen, at);
     }
     const SDL_Color white{255, 255, 255, 0};

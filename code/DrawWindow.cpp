@@ -1,7 +1,9 @@
 #include "DrawWindow.h"
 #include "Drawing.h"
+#include "Layout.h"
 #include "LinePattern.h"
 #include "Sound.h"
+#include <string>
 
 static int burnFor(Uint8 endBurn)
 {
@@ -18,8 +20,9 @@ static int burnFor(Uint8 endBurn)
 }
 
 DrawWindow::DrawWindow()
-    : lp(new LinePattern), dimensions{170, 30, 300, 300}, attStruct(nullptr), endBurn(0), numHits(0),
-      drawingState(Waiting), lastTicks(SDL_GetTicks()), bkg(loadPicture("media/bkground/drawBk.png"))
+    : lp(new LinePattern), dimensions{layout::drawX, layout::drawY, layout::drawSide, layout::drawSide},
+      attStruct(nullptr), endBurn(0), numHits(0), drawingState(Waiting), lastTicks(SDL_GetTicks()),
+      bkg(loadPicture((std::string(layout::mediaFolder) + layout::drawAreaPicture).c_str()))
 {
 }
 

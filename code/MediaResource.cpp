@@ -1,5 +1,6 @@
 #include "MediaResource.h"
 #include "AnimFrame.h"
+#include "Layout.h"
 #include <filesystem>
 #include <iostream>
 
@@ -25,7 +26,7 @@ static void release(action* a)
 
 MediaResource::MediaResource(std::string n) : actionList(4, nullptr)
 {
-    const std::string base = "media/chars/" + n + "/";
+    const std::string base = std::string(layout::mediaFolder) + layout::charactersFolder + "/" + n + "/";
     const std::string path = base + "info";
     // A folder (or any other non-file) opens as a stream too, but reads as nothing.
     std::error_code ec;

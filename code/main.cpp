@@ -1,5 +1,6 @@
 #include "main.h"
 #include "Combatant.h"
+#include "Layout.h"
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "Sound.h"
@@ -201,8 +202,8 @@ Sint8 initGfx(bool debugMode)
         printf("Error initializing video: %s", SDL_GetError());
         return -1;
     }
-    mr = new MediaResource("demoChar");
-    mr2 = new MediaResource("demoBadguy");
+    mr = new MediaResource(layout::heroName);
+    mr2 = new MediaResource(layout::opponentName);
     mo = new MediaPlayer(mr);
     mo2 = new MediaPlayer(mr2);
     resetGame();

@@ -1,4 +1,5 @@
 #include "character.h"
+#include "Layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,7 +86,7 @@ bool renderFrame(DrawFn draw, const Pose& pose, bool faceLeft, Vec ref, Box box,
 bool writeCharacter(const std::filesystem::path& media, const std::string& name, DrawFn draw,
                     const std::vector<Action>& actions, bool faceLeft, Vec ref, Box box)
 {
-    std::filesystem::path dir = media / "chars" / name;
+    std::filesystem::path dir = media / layout::charactersFolder / name;
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     std::ofstream info(dir / "info");

@@ -1,5 +1,6 @@
 // The hall behind the fight, its banners, and the parchment drawing area.
 
+#include "Layout.h"
 #include "drawings.h"
 
 #include <cmath>
@@ -120,14 +121,14 @@ Image makeBackground()
             c = mix(c, {255, 170, 90}, 0.06 * std::exp(-(lx * lx + ly * ly) * 3));
             img.set(x, y, c);
         }
-    drawBanner(img, 85, dim(kTeal, 0.7), true);
-    drawBanner(img, 555, dim(kHide, 0.7), false);
+    drawBanner(img, layout::heroX, dim(kTeal, 0.7), true);
+    drawBanner(img, layout::opponentX, dim(kHide, 0.7), false);
     return img;
 }
 
 Image makeDrawArea()
 {
-    const int n = 300;
+    const int n = layout::drawSide;
     Image img(n, n);
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "Layout.h"
 #include "character.h"
 #include "drawings.h"
 
@@ -26,15 +27,18 @@ int main(int argc, char** argv)
     }
     std::filesystem::path media = argv[1];
     std::error_code ec;
-    std::filesystem::create_directories(media / "bkground", ec);
+    const std::filesystem::path battle = media / layout::battlePicture, area = media / layout::drawAreaPicture;
+    std::filesystem::create_directories(battle.parent_path(), ec);
     if (ec) {
-        std::printf("makeart: cannot create %s\n", (media / "bkground").string().c_str());
+        std::printf("makeart: cannot create %s\n", battle.parent_path().string().c_str());
         return 1;
     }
-    bool ok = writePng(media / "bkground" / "woodCrap.png", makeBackground(), true) &&
-              writePng(media / "bkground" / "drawBk.png", makeDrawArea(), true);
-    ok = writeCharacter(media, "demoChar", drawHero, heroActions(), false, {85, 280}, {0, 95, 169, 471}) && ok;
-    ok = writeCharacter(media, "demoBadguy", drawBrute, bruteActions(), true, {555, 280}, {472, 95, 640, 471}) && ok;
+    bool ok = writePng(battle, makeBackground(), true) && writePng(area, makeDrawArea(), true);
+    // Each character stays clear of the drawing area, whose frame it would otherwise overlap.
+    const Box heroBox{0, 95, layout::drawX - 1, 471}, foeBox{layout::drawX + layout::drawSide + 2, 95, 640, 471};
+    const Vec heroAt{layout::heroX, layout::standY}, foeAt{layout::opponentX, layout::standY};
+    ok = writeCharacter(media, layout::heroName, drawHero, heroActions(), false, heroAt, heroBox) && ok;
+    ok = writeCharacter(media, layout::opponentName, drawBrute, bruteActions(), true, foeAt, foeBox) && ok;
     if (!ok) {
         std::printf("makeart: failed\n");
         return 1;
