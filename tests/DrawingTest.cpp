@@ -27,23 +27,24 @@ SDL_Surface* picture(int w, int h, int bpp, Uint32 r, Uint32 g, Uint32 b, Uint32
 TEST(Drawing, AConvertedPictureDrawnWholeShowsWhatABlitOfTheOriginalShows)
 {
     ASSERT_TRUE(support::initVideo());
-    // bits, red, green, blue, alpha masks; width, height; colour key, surface alpha
+    const Uint32 R = 0xFF0000, G = 0xFF00, B = 0xFF, elsewhere = 0xFF000000;
     const struct {
+        const char* what;
         int bpp;
         Uint32 r, g, b, a;
         int w, h;
-        bool key, alpha;
+        Uint32 flag;
     } pictures[] = {
-        {32, 0xFF0000, 0xFF00, 0xFF, 0, 640, 480, false, false},          // the screen's own format
-        {24, 0xFF0000, 0xFF00, 0xFF, 0, 640, 480, false, false},          // as a PNG without alpha loads
-        {32, 0xFF000000, 0xFF00, 0xFF, 0, 640, 480, false, false},        // red elsewhere
-        {32, 0xFF0000, 0xFF000000, 0xFF, 0, 640, 480, false, false},      // green elsewhere
-        {32, 0xFF0000, 0xFF00, 0xFF000000, 0, 640, 480, false, false},    // blue elsewhere
-        {32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000, 640, 480, false, false}, // alpha, blended: kept as loaded
-        {32, 0xFF0000, 0xFF00, 0xFF, 0, 320, 480, false, false},          // narrower
-        {32, 0xFF0000, 0xFF00, 0xFF, 0, 640, 240, false, false},          // lower
-        {32, 0xFF0000, 0xFF00, 0xFF, 0, 640, 480, true, false},           // a colour key: holes
-        {32, 0xFF0000, 0xFF00, 0xFF, 0, 640, 480, false, true},           // half transparent
+        {"the screen's format", 32, R, G, B, 0, 640, 480, 0},
+        {"24 bits, as loaded", 24, R, G, B, 0, 640, 480, 0},
+        {"red moved", 32, elsewhere, G, B, 0, 640, 480, 0},
+        {"green moved", 32, R, elsewhere, B, 0, 640, 480, 0},
+        {"blue moved", 32, R, G, elsewhere, 0, 640, 480, 0},
+        {"alpha", 32, R, G, B, elsewhere, 640, 480, 0},
+        {"wider", 32, R, G, B, 0, 800, 480, 0},
+        {"taller", 32, R, G, B, 0, 640, 600, 0},
+        {"colour key", 32, R, G, B, 0, 640, 480, SDL_SRCCOLORKEY},
+        {"half see-through", 32, R, G, B, 0, 640, 480, SDL_SRCALPHA},
     };
     const SDL_Rect clips[] = {{0, 0, 640, 480}, {1, 0, 639, 480}, {0, 1, 640, 479}, {0, 0, 639, 480}, {0, 0, 640, 479}};
     for (const auto& p : pictures)
@@ -54,10 +55,8 @@ TEST(Drawing, AConvertedPictureDrawnWholeShowsWhatABlitOfTheOriginalShows)
                 SDL_Surface *kept = picture(p.w, p.h, p.bpp, p.r, p.g, p.b, p.a),
                             *original = picture(p.w, p.h, p.bpp, p.r, p.g, p.b, p.a);
                 for (SDL_Surface* s : {kept, original}) {
-                    if (p.key)
-                        SDL_SetColorKey(s, SDL_SRCCOLORKEY, SDL_MapRGB(s->format, 8, 8, 0));
-                    if (p.alpha)
-                        SDL_SetAlpha(s, SDL_SRCALPHA, 128);
+                    SDL_SetColorKey(s, p.flag & SDL_SRCCOLORKEY, SDL_MapRGB(s->format, 8, 8, 0));
+                    SDL_SetAlpha(s, p.flag & SDL_SRCALPHA, 128);
                 }
                 SDL_Surface *screen = support::makeCanvas(90, 160, 250), *fresh = support::makeCanvas(90, 160, 250);
                 SDL_SetClipRect(screen, &clip), SDL_SetClipRect(fresh, &clip);
@@ -65,15 +64,12 @@ TEST(Drawing, AConvertedPictureDrawnWholeShowsWhatABlitOfTheOriginalShows)
                 matchFormat(kept, nullptr);
                 if (convert)
                     matchFormat(kept, screen);
-                const bool screenFormat = p.bpp == 32 && p.r == 0xFF0000 && p.g == 0xFF00 && p.b == 0xFF;
-                EXPECT_EQ(kept == loaded, screenFormat || p.a || !convert);
+                EXPECT_EQ(kept == loaded, (p.bpp == 32 && p.r == R && p.g == G && p.b == B) || p.a || !convert);
                 drawWhole(kept, screen);
                 SDL_Rect at{0, 0, 0, 0};
                 SDL_UpperBlit(original, nullptr, fresh, &at);
-                EXPECT_TRUE(same(screen, fresh))
-                    << p.bpp << " bits " << std::hex << p.r << "/" << p.g << "/" << p.b << "/" << p.a << std::dec << " "
-                    << p.w << "x" << p.h << " key " << p.key << " alpha " << p.alpha << " clip " << clip.x << ","
-                    << clip.y << " " << clip.w << "x" << clip.h << " converted " << convert;
+                EXPECT_TRUE(same(screen, fresh)) << p.what << ", clip " << clip.x << "," << clip.y << " " << clip.w
+                                                 << "x" << clip.h << (convert ? ", converted" : "");
                 for (SDL_Surface* s : {kept, original, screen, fresh})
                     SDL_FreeSurface(s);
             }
