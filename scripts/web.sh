@@ -24,8 +24,6 @@ if [ ${#need[@]} -gt 0 ]; then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${need[@]}"
 fi
-# emcc's JavaScript optimiser needs Debian's node modules, which a node from elsewhere does not look in.
-export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
 [ -f build/CMakeCache.txt ] || cmake --preset release >/dev/null
 cmake --build build -j"$(nproc)" --target runfolder gameicon >/dev/null

@@ -5,17 +5,16 @@
 #ifdef __cplusplus
 #include <SDL/SDL.h>
 
-// SDL 1.2 selects event types with a bit mask; this layer's types are too large for one, and its SDL_PeepEvents
-// takes a range of types instead. The game only ever asks for one type, so a mask here carries exactly one.
+// SDL 1.2 selects event types with a bit mask; this layer's types are too large for one. The game only ever peeks at
+// one type, so a mask here carries exactly one.
 struct SDL_EventMask {
     Uint32 type;
 };
 #define SDL_EVENTMASK(X) (SDL_EventMask{X})
 
-inline int SDL_PeepEvents(SDL_Event* events, int numevents, SDL_eventaction action, SDL_EventMask mask)
-{
-    return SDL_PeepEvents(events, numevents, action, mask.type, mask.type);
-}
+// SDL 1.2's SDL_PeepEvents, for what the game asks of it: SDL_PEEKEVENT of the events it pushed itself (this layer
+// only knows SDL_GETEVENT, one event at a time). Returns how many it copied, or -1 for any other request.
+int SDL_PeepEvents(SDL_Event* events, int numevents, SDL_eventaction action, SDL_EventMask mask);
 #endif
 
 #endif

@@ -22,17 +22,15 @@ var quillfrayPage = (function () {
     }
 
     // The largest whole multiple of 640x480 that fits, crisp; smaller screens (phones) get the game shrunk to fit,
-    // full width when upright.
+    // full width when upright. Set on the page, not the canvas, whose own size SDL clears when the game starts.
     function fit() {
         var room = document.documentElement;
         var scale = Math.min(room.clientWidth / 640, room.clientHeight / 480);
         if (scale >= 1)
             scale = Math.floor(scale);
-        canvas.style.width = 640 * scale + 'px';
-        canvas.style.height = 480 * scale + 'px';
+        room.style.setProperty('--scale', scale);
     }
-    window.addEventListener('resize', fit);
-    fit();
+    new ResizeObserver(fit).observe(document.documentElement);
 
     // A touch reaches SDL as a button press with no motion before it, so the game would see the press where the
     // pointer last was: move the pointer to the finger first. Capturing on the window runs this before SDL's own
@@ -56,6 +54,9 @@ var quillfrayPage = (function () {
 
     window.Module = {
         canvas: canvas,
+        // Sounds then play through Web Audio, which SDL resumes at the first touch, click or key; the page's audio
+        // elements would refuse to start before it, with an error.
+        noAudioDecoding: true,
         print: function (line) {
             lastLine = line;
             console.log(line);
