@@ -31,21 +31,16 @@ cmake --preset web >/dev/null
 cmake --build build-web -j"$(nproc)" >/dev/null
 site=build-web/site
 
-case "$mode" in
---build)
-    echo "web: built $site" ;;
---test)
-    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
-    QF_SITE=$site QF_RUN_DIR=build/run node --test --test-concurrency=1 tests/web/ ;;
-serve)
-    exec python3 - "$site" <<'PY'
+# serve PORT: one line with the address, then the site until stopped; port 0 takes any free one.
+serve() {
+    python3 - "$site" "$1" <<'PY'
 import functools, http.server, sys
 class Quiet(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         pass
 handler = functools.partial(Quiet, directory=sys.argv[1])
 try:
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 8000), handler)
+    server = http.server.ThreadingHTTPServer(('127.0.0.1', int(sys.argv[2])), handler)
 except OSError:  # taken: any free port
     server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
 print(f'Quillfray is served at http://127.0.0.1:{server.server_port}/ (Ctrl-C stops it)', flush=True)
@@ -54,5 +49,19 @@ try:
 except KeyboardInterrupt:
     pass
 PY
-    ;;
+}
+
+case "$mode" in
+--build)
+    echo "web: built $site" ;;
+--test)
+    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+    exec 3< <(serve 0)
+    server=$!
+    trap 'kill $server' EXIT
+    read -r line <&3
+    url=${line#*at }
+    QF_URL=${url%% *} QF_RUN_DIR=build/run node --test --test-concurrency=1 tests/web/ ;;
+serve)
+    serve 8000 ;;
 esac
