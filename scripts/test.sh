@@ -20,7 +20,8 @@ cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j"$jobs")
 QF_WERROR=ON bash scripts/fuzz.sh 60
+bash scripts/web.sh --test # the browser build (build-web/), played in headless Chromium
 
 # Reached only when everything passed (set -e): one closing line for the whole run.
 count() { (cd "$1" && ctest -N | sed -n 's/^Total Tests: //p'); }
-echo "tests: $(($(count build) + $(count build-asan) + 2)) passed, 0 failed" # + package checks, fuzzing
+echo "tests: $(($(count build) + $(count build-asan) + 6)) passed, 0 failed" # + package checks, fuzzing, 4 in the browser

@@ -61,7 +61,7 @@ case "$mode" in
     trap 'kill $server' EXIT
     read -r line <&3
     url=${line#*at }
-    QF_URL=${url%% *} QF_RUN_DIR=build/run node --test --test-concurrency=1 tests/web/ ;;
+    QF_URL=${url%% *} QF_RUN_DIR=build/run node --test tests/web/web.test.mjs ;;
 serve)
     serve 8000 ;;
 esac
