@@ -197,3 +197,14 @@ int SDL_FillRect(SDL_Surface* dst, const SDL_Rect* rect, Uint32 color)
     qfReplace(dst, l, t, w, h, r, g, b, a);
     return 0;
 }
+
+// The surface converted to the screen's format, or null (with the error set) before a video mode is set.
+SDL_Surface* SDL_DisplayFormat(SDL_Surface* surface)
+{
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    if (!screen) {
+        SDL_SetError("No video mode has been set");
+        return nullptr;
+    }
+    return surface ? SDL_ConvertSurface(surface, screen->format, SDL_SWSURFACE) : nullptr;
+}
