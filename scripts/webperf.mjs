@@ -5,6 +5,8 @@
 // packages):
 //
 //     node scripts/webperf.mjs [SITE] [SECONDS]
+//
+// QF_IDLE=1: no robot, the game stays on the waiting screen.
 import {readFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {execFileSync} from 'node:child_process';
@@ -140,7 +142,7 @@ async function run(path, play) {
             renderer: (cpu1[0] - cpu0[0]) / span, gpu: (cpu1[1] - cpu0[1]) / span};
 }
 
-const game = await run('', process.env.QF_IDLE ? false : true), base = await run('floor.html', false);
+const game = await run('', !process.env.QF_IDLE), base = await run('floor.html', false);
 server.close();
 const pct = v => (100 * v).toFixed(1) + '%';
 console.log(`first game frame ${game.first.toFixed(0)} ms after navigation (the pass that drew it ended then)`);
