@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 mode=${1:-serve}
 case "$mode" in serve|--build|--test) ;; *) echo "usage: bash scripts/web.sh [--build|--test]" >&2; exit 2 ;; esac
 
-bash scripts/deps.sh
+bash scripts/deps.sh "$([ "$mode" = --test ] && echo test)" # the tests take the desktop frame under Xvfb
 need=()
 command -v emcc >/dev/null || need+=(emscripten)
 if [ "$mode" = --test ]; then
