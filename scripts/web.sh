@@ -26,7 +26,8 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 [ -f build/CMakeCache.txt ] || cmake --preset release >/dev/null
-cmake --build build -j"$(nproc)" --target runfolder gameicon >/dev/null
+# The tests compare a screen with the desktop game's.
+cmake --build build -j"$(nproc)" --target runfolder gameicon $([ "$mode" = --test ] && echo quillfray) >/dev/null
 cmake --preset web >/dev/null
 cmake --build build-web -j"$(nproc)" >/dev/null
 site=build-web/site
