@@ -5,6 +5,10 @@
 #ifdef __cplusplus
 #include <SDL/SDL.h>
 
+// This layer's key events number the keys without a character from their scan code plus 1 << 10; its header names
+// them from the scan code plus 1 << 30. F10 is the one such key the game reads.
+#define SDLK_F10 SDL_Keycode(SDL_SCANCODE_F10 | 1 << 10)
+
 // SDL 1.2 selects event types with a bit mask; this layer's types are too large for one. The game only ever peeks at
 // one type, so a mask here carries exactly one.
 struct SDL_EventMask {

@@ -63,7 +63,7 @@ async function until(grab, what, pred, ms = 15000) {
     assert.fail(`timed out waiting for ${what}`);
 }
 
-test('loading line, game, title, icon, focus; the mouse wins a battle; Escape; a missing data file', async () => {
+test('loading line, game, title, icon, focus; the mouse wins a battle; F10, Escape; a missing data file', async () => {
     const slow = r => r.url().endsWith('.data') && setTimeout(() => r.continue(), 1000);
     const {page, errors, grab} = await open(800, 600, {route: slow});
     assert.match(await page.$eval('#status', e => e.textContent), /^Loading the game/);
@@ -87,6 +87,9 @@ test('loading line, game, title, icon, focus; the mouse wins a battle; Escape; a
         await page.mouse.up();
         img = await until(grab, 'my next turn or the victory', i => foeBar(i) === 0 || waiting(i), 20000);
     }
+    // F10 then starts a new game: the player back at 20 of 30 hit points, a fresh opponent.
+    await page.keyboard.press('F10');
+    await until(grab, 'a new game', i => find(i, RED, [10, 80, 161, 81]).length === 99 && foeBar(i) === 149);
     await page.keyboard.down('Escape');
     await page.waitForFunction(() => /has ended/.test(document.getElementById('status').textContent));
     assert.deepEqual(errors, []);
