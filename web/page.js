@@ -6,6 +6,7 @@ var quillfrayPage = (function () {
     var canvas = document.getElementById('canvas');
     var status = document.getElementById('status');
     var over = false;
+    var started = false;
     var lastLine = '';
 
     function say(text) {
@@ -44,8 +45,9 @@ var quillfrayPage = (function () {
     document.addEventListener('gesturestart', function (e) { e.preventDefault(); });
 
     window.addEventListener('error', function (e) {
-        fail('The game could not be loaded: ' + (e.message || 'a file is missing') +
-             '. Check the connection and reload the page.');
+        var what = e.message || 'a file is missing';
+        fail(started ? 'The game stopped with an error: ' + what + '. Reload the page to play again.'
+                     : 'The game could not be loaded: ' + what + '. Check the connection and reload the page.');
     });
     if (typeof WebAssembly !== 'object') {
         fail('This browser cannot run WebAssembly, which the game needs: please use a current browser.');
@@ -78,7 +80,10 @@ var quillfrayPage = (function () {
                 Module.removeRunDependency('font');
             }, function () { fail('The game could not be loaded: its font is missing. Reload the page.'); });
         }],
-        onRuntimeInitialized: function () { canvas.focus(); },
+        onRuntimeInitialized: function () {
+            started = true;
+            canvas.focus();
+        },
         onAbort: function (what) { fail('The game stopped with an error: ' + what + '. Reload the page to play again.'); },
         onExit: function (code) {
             if (code !== 0)
