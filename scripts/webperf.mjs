@@ -1,0 +1,154 @@
+// Measures the browser build against a floor page that only copies a 640x480 picture to a canvas 30 times a second,
+// in one run: time from navigation to the first game frame, frames per second and the time of one pass over SECONDS
+// of play (a robot traces the dots from screenshots; the floor page is screenshot at the same pace), and the CPU time
+// of the browser's renderer and GPU processes meanwhile. Run it after scripts/web.sh --test (which installs the npm
+// packages):
+//
+//     node scripts/webperf.mjs [SITE] [SECONDS]
+//
+// QF_IDLE=1: no robot, the game stays on the waiting screen.
+import {readFileSync} from 'node:fs';
+import {createServer} from 'node:http';
+import {execFileSync} from 'node:child_process';
+import {createRequire} from 'node:module';
+import {extname, join, resolve} from 'node:path';
+
+const require = createRequire(resolve('tests/web/package.json'));
+const puppeteer = require('puppeteer-core'), {PNG} = require('pngjs');
+const site = resolve(process.argv[2] ?? 'build-web/site'), seconds = Number(process.argv[3] ?? 30);
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+
+// Counts each pass of a page: `passes` the work between two sleeps (ms), `sleeps` when each began.
+const probe = () => {
+    window.perf = {sleeps: [], passes: [], wake: undefined};
+    let a;
+    Object.defineProperty(window, 'Asyncify', {configurable: true, get: () => a, set(v) {
+        a = v;
+        const handle = v.handleSleep;
+        v.handleSleep = function (f) {
+            const now = performance.now();
+            if (v.state === v.State.Normal) {
+                perf.sleeps.push(now);
+                if (perf.wake !== undefined)
+                    perf.passes.push(now - perf.wake);
+            } else if (v.state === v.State.Rewinding) {
+                perf.wake = now;
+            }
+            return handle.call(this, f);
+        };
+    }});
+};
+const floor = `<!DOCTYPE html><body style="margin:0;background:#000"><canvas id="c" width="640" height="480"></canvas>
+<script>
+const ctx = document.getElementById('c').getContext('2d'), pic = document.createElement('canvas');
+pic.width = 640, pic.height = 480;
+const p = pic.getContext('2d'), img = p.createImageData(640, 480);
+for (let i = 0; i < img.data.length; i++) img.data[i] = i % 4 == 3 ? 255 : (i * 2654435761) >>> 24;
+p.putImageData(img, 0, 0);
+const base = performance.now();
+let n = 0;
+(function frame() {
+    const t0 = performance.now();
+    ctx.drawImage(pic, 0, 0);
+    const t1 = performance.now();
+    perf.passes.push(t1 - t0), perf.sleeps.push(t1);
+    setTimeout(frame, Math.max(0, base + ++n * 1000 / 30 - performance.now()));
+})();
+</script>`;
+
+// Isolated pages get a finer clock (performance.now() to 5 us instead of 100 us).
+const isolated = {'cross-origin-opener-policy': 'same-origin', 'cross-origin-embedder-policy': 'require-corp'};
+const server = createServer((req, res) => {
+    for (const [k, v] of Object.entries(isolated))
+        res.setHeader(k, v);
+    if (req.url === '/floor.html')
+        return res.writeHead(200, {'content-type': 'text/html'}).end(floor);
+    try {
+        const name = join(site, req.url === '/' ? 'index.html' : req.url.slice(1)), body = readFileSync(name);
+        res.writeHead(200, {'content-type': types[extname(name)] ?? 'application/octet-stream'}).end(body);
+    } catch {
+        res.writeHead(404).end();
+    }
+});
+await new Promise(r => server.listen(0, '127.0.0.1', r));
+const url = `http://127.0.0.1:${server.address().port}/`;
+
+// CPU seconds of the browser's processes of one type so far.
+function cpu(browser, type) {
+    const ps = execFileSync('ps', ['-eo', 'pid,ppid,args', '--no-headers']).toString().trim().split('\n');
+    const procs = ps.map(l => l.trim().split(/\s+/)).map(([pid, ppid, ...args]) => ({pid, ppid, args: args.join(' ')}));
+    const mine = new Set([String(browser.process().pid)]);
+    for (let grew = true; grew;) {
+        grew = false;
+        for (const p of procs)
+            if (mine.has(p.ppid) && !mine.has(p.pid))
+                mine.add(p.pid), (grew = true);
+    }
+    return procs.filter(p => mine.has(p.pid) && p.args.includes(`--type=${type}`)).reduce((sum, p) => {
+        const f = readFileSync(`/proc/${p.pid}/stat`, 'utf8').split(') ')[1].split(' ');
+        return sum + (Number(f[11]) + Number(f[12])) / 100;
+    }, 0);
+}
+
+function disc(img, [r, g, b]) {
+    let sx = 0, sy = 0, n = 0;
+    for (let y = 30; y < 330; y++)
+        for (let x = 170, o = (y * 640 + x) * 4; x < 470; x++, o += 4)
+            if (img.data[o] === r && img.data[o + 1] === g && img.data[o + 2] === b)
+                sx += x, sy += y, n++;
+    return n < 60 ? null : [sx / n, sy / n];
+}
+
+async function run(path, play) {
+    const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', args: ['--no-sandbox']});
+    const [page] = await browser.pages();
+    await page.setViewport({width: 800, height: 600});
+    await page.evaluateOnNewDocument(probe);
+    await page.goto(url + path);
+    await new Promise(r => setTimeout(r, 3000));
+    const box = await page.$eval('canvas', c => c.getBoundingClientRect().toJSON());
+    const grab = async () => PNG.sync.read(await page.screenshot({clip: box, optimizeForSpeed: true,
+                                                                   captureBeyondViewport: false}));
+    const start = await page.evaluate(() => [perf.sleeps.length, perf.passes.length]);
+    const cpu0 = [cpu(browser, 'renderer'), cpu(browser, 'gpu-process')];
+    let down = false, last = null, shots = 0;
+    for (const end = Date.now() + seconds * 1000; Date.now() < end; ++shots) {
+        const img = await grab();
+        if (!play)
+            continue;
+        // The robot: onto the grey dot, button down, then from white dot to white dot; up when none is left.
+        const grey = disc(img, [128, 128, 128]), white = disc(img, [255, 255, 255]);
+        const to = p => page.mouse.move(box.x + p[0], box.y + p[1]);
+        if (!down && grey && !white) {
+            await to((last = grey));
+            await page.mouse.down();
+            down = true;
+        } else if (down && white && Math.hypot(white[0] - last[0], white[1] - last[1]) > 4) {
+            await to((last = white));
+        } else if (down && !white) {
+            await page.mouse.up();
+            down = false;
+        }
+    }
+    const cpu1 = [cpu(browser, 'renderer'), cpu(browser, 'gpu-process')];
+    const perf = await page.evaluate(() => perf);
+    await browser.close();
+    const sleeps = perf.sleeps.slice(start[0]), passes = perf.passes.slice(start[1]).sort((a, b) => a - b);
+    const span = (sleeps.at(-1) - sleeps[0]) / 1000, perSecond = [];
+    for (const t of sleeps)
+        perSecond[Math.floor((t - sleeps[0]) / 1000)] = (perSecond[Math.floor((t - sleeps[0]) / 1000)] ?? 0) + 1;
+    return {first: perf.sleeps[1], fps: (sleeps.length - 1) / span, perSecond: perSecond.slice(0, -1),
+            median: passes[passes.length >> 1], p95: passes[Math.floor(passes.length * 0.95)], shots,
+            renderer: (cpu1[0] - cpu0[0]) / span, gpu: (cpu1[1] - cpu0[1]) / span};
+}
+
+const game = await run('', !process.env.QF_IDLE), base = await run('floor.html', false);
+server.close();
+const pct = v => (100 * v).toFixed(1) + '%';
+console.log(`first game frame ${game.first.toFixed(0)} ms after navigation (the pass that drew it ended then)`);
+for (const [name, r] of [['game', game], ['floor', base]])
+    console.log(`${name}: ${r.fps.toFixed(2)} fps (per second ${Math.min(...r.perSecond)}..${Math.max(...r.perSecond)}),` +
+                ` pass median ${r.median.toFixed(3)} ms, 95th ${r.p95.toFixed(3)} ms; CPU renderer ${pct(r.renderer)},` +
+                ` GPU process ${pct(r.gpu)} of a core; ${r.shots} screenshots`);
+console.log(`ratio game/floor: pass median ${(game.median / base.median).toFixed(1)}x, renderer CPU ` +
+            `${(game.renderer / base.renderer).toFixed(2)}x`);

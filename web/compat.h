@@ -1,0 +1,24 @@
+// Included first in every game source of the browser build: what the browser's SDL 1.2 layer spells differently.
+#ifndef QF_WEB_COMPAT_H
+#define QF_WEB_COMPAT_H
+
+#ifdef __cplusplus
+#include <SDL/SDL.h>
+
+// This layer's key events number the keys without a character from their scan code plus 1 << 10; its header names
+// them from the scan code plus 1 << 30. F10 is the one such key the game reads.
+#define SDLK_F10 SDL_Keycode(SDL_SCANCODE_F10 | 1 << 10)
+
+// SDL 1.2 selects event types with a bit mask; this layer's types are too large for one. The game only ever peeks at
+// one type, so a mask here carries exactly one.
+struct SDL_EventMask {
+    Uint32 type;
+};
+#define SDL_EVENTMASK(X) (SDL_EventMask{X})
+
+// SDL 1.2's SDL_PeepEvents, for what the game asks of it: SDL_PEEKEVENT of the events it pushed itself (this layer
+// only knows SDL_GETEVENT, one event at a time). Returns how many it copied, or -1 for any other request.
+int SDL_PeepEvents(SDL_Event* events, int numevents, SDL_eventaction action, SDL_EventMask mask);
+#endif
+
+#endif

@@ -1,0 +1,99 @@
+// The page around the game: it scales the canvas, turns a finger into the mouse, reports the loading and says in words
+// why the game cannot run or has stopped. The game itself, its sound and its keys are SDL's.
+'use strict';
+
+var quillfrayPage = (function () {
+    var canvas = document.getElementById('canvas');
+    var status = document.getElementById('status');
+    var over = false;
+    var started = false;
+    var lastLine = '';
+
+    function say(text) {
+        status.textContent = text;
+        status.hidden = !text;
+    }
+
+    function fail(text) {
+        if (over)
+            return;
+        over = true;
+        document.body.classList.add('failed');
+        say(text);
+    }
+
+    // The largest whole multiple of 640x480 that fits, crisp; smaller screens (phones) get the game shrunk to fit,
+    // full width when upright. Set on the page, not the canvas, whose own size SDL clears when the game starts.
+    function fit() {
+        var room = document.documentElement;
+        var scale = Math.min(room.clientWidth / 640, room.clientHeight / 480);
+        if (scale >= 1)
+            scale = Math.floor(scale);
+        room.style.setProperty('--scale', scale);
+    }
+    new ResizeObserver(fit).observe(document.documentElement);
+
+    // A touch reaches SDL as a button press with no motion before it, so the game would see the press where the
+    // pointer last was: move the pointer to the finger first. Capturing on the window runs this before SDL's own
+    // listener on the canvas.
+    window.addEventListener('touchstart', function (e) {
+        var t = e.changedTouches[0];
+        if (e.target === canvas && t)
+            canvas.dispatchEvent(new MouseEvent('mousemove', {clientX: t.clientX, clientY: t.clientY, bubbles: true}));
+    }, {capture: true, passive: false});
+    document.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    document.addEventListener('gesturestart', function (e) { e.preventDefault(); });
+
+    window.addEventListener('error', function (e) {
+        var what = e.message || 'a file is missing';
+        fail(started ? 'The game stopped with an error: ' + what + '. Reload the page to play again.'
+                     : 'The game could not be loaded: ' + what + '. Check the connection and reload the page.');
+    });
+    if (typeof WebAssembly !== 'object') {
+        fail('This browser cannot run WebAssembly, which the game needs: please use a current browser.');
+        return {fail: fail};
+    }
+
+    window.Module = {
+        canvas: canvas,
+        // Sounds then play through Web Audio, which SDL resumes at the first touch, click or key; the page's audio
+        // elements would refuse to start before it, with an error.
+        noAudioDecoding: true,
+        print: function (line) {
+            lastLine = line;
+            console.log(line);
+        },
+        printErr: function (line) { console.warn(line); },
+        setStatus: function (text) {
+            if (over)
+                return;
+            var m = /\((\d+)\/(\d+)\)/.exec(text);
+            if (m)
+                say('Loading the game: ' + Math.floor(100 * m[1] / m[2]) + '%');
+            else if (!text)
+                say('');
+        },
+        // The font must be there before the first line of text is drawn with it.
+        preRun: [function () {
+            Module.addRunDependency('font');
+            document.fonts.load('12px "text/FreeSans.ttf"').then(function () {
+                Module.removeRunDependency('font');
+            }, function () { fail('The game could not be loaded: its font is missing. Reload the page.'); });
+        }],
+        onRuntimeInitialized: function () {
+            started = true;
+            canvas.focus();
+        },
+        onAbort: function (what) { fail('The game stopped with an error: ' + what + '. Reload the page to play again.'); },
+        onExit: function (code) {
+            if (code !== 0)
+                return fail('The game stopped with an error' + (lastLine ? ': ' + lastLine : '') +
+                            '. Reload the page to play again.');
+            over = true;
+            document.body.classList.add('ended');
+            say('The game has ended. Reload the page to play again.');
+        },
+    };
+    canvas.addEventListener('pointerdown', function () { canvas.focus(); });
+    return {fail: fail};
+})();
