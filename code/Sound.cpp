@@ -1,4 +1,5 @@
 #include "Sound.h"
+#include "SoundFiles.h"
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
 #include <algorithm>
@@ -7,14 +8,13 @@
 #include <vector>
 
 namespace {
-const char* const fileNames[Sound::CueCount] = {"stroke",    "dot",     "release",  "tired",   "blow",   "heropain",
-                                                "herodeath", "foepain", "foedeath", "victory", "defeat", "approach"};
-const int notes = 16;
+using soundFiles::notes;
 
 // Each cue has a channel of its own, so that no cue can crowd out another. A side's pain and death share one voice:
 // a cry does not restart while the last one still sounds (a stroke lands a hit every frame), and death cuts it off.
 // The notes of a stroke take turns on six channels, so that each rings out (160 ms, five frames) under the next.
-const int channelOf[Sound::CueCount] = {0, -1, 1, 2, 3, 4, 4, 5, 5, 6, 7, 8};
+const int channelOf[] = {0, -1, 1, 2, 3, 4, 4, 5, 5, 6, 7, 8};
+static_assert(sizeof channelOf / sizeof *channelOf == Sound::CueCount, "one channel for each cue");
 const int firstNoteChannel = 9, noteChannels = 6;
 
 bool opened = false;
@@ -24,7 +24,7 @@ int nextNoteChannel = 0;
 std::vector<Mix_Chunk*> chunks[Sound::CueCount]; // a null entry is a file that failed: that cue stays silent
 Mix_Music* music = nullptr;
 
-std::string pathOf(const char* name) { return std::string("media/sound/") + name + ".wav"; }
+std::string pathOf(const std::string& name) { return "media/sound/" + name + ".wav"; }
 
 Mix_Chunk* load(const std::string& path)
 {
@@ -49,16 +49,13 @@ void Sound::open()
     Mix_AllocateChannels(firstNoteChannel + noteChannels);
     for (int cue = 0; cue < CueCount; ++cue) {
         if (cue != Dot) {
-            chunks[cue].push_back(load(pathOf(fileNames[cue])));
+            chunks[cue].push_back(load(pathOf(soundFiles::cueName[cue])));
             continue;
         }
-        for (int n = 1; n <= notes; ++n) {
-            char name[8];
-            snprintf(name, sizeof name, "dot%02d", n);
-            chunks[cue].push_back(load(pathOf(name)));
-        }
+        for (int n = 1; n <= notes; ++n)
+            chunks[cue].push_back(load(pathOf(soundFiles::noteName(n))));
     }
-    const std::string loop = pathOf("music");
+    const std::string loop = pathOf(soundFiles::music);
     music = Mix_LoadMUS(loop.c_str());
     if (!music) {
         printf("Sound file %s not loaded: %s\n", loop.c_str(), Mix_GetError());
