@@ -4,6 +4,8 @@
 #include <SDL/SDL_mixer.h>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,23 +17,55 @@ using soundFiles::notes;
 // The notes of a stroke take turns on six channels, so that each rings out (160 ms, five frames) under the next.
 const int channelOf[] = {0, -1, 1, 2, 3, 4, 4, 5, 5, 6, 7, 8};
 static_assert(sizeof channelOf / sizeof *channelOf == Sound::CueCount, "one channel for each cue");
-const int firstNoteChannel = 9, noteChannels = 6;
+const int firstNoteChannel = 9, noteChannels = 6, musicChannel = firstNoteChannel + noteChannels;
 
 bool opened = false;
 unsigned askedFor[Sound::CueCount] = {};
 bool muted = false;
 int nextNoteChannel = 0;
 std::vector<Mix_Chunk*> chunks[Sound::CueCount]; // a null entry is a file that failed: that cue stays silent
-Mix_Music* music = nullptr;
+Mix_Chunk* music = nullptr; // looped on a channel of its own: the mixer's music player trusts the file's header
 
-std::string pathOf(const std::string& name) { return "media/sound/" + name + ".wav"; }
-
-Mix_Chunk* load(const std::string& path)
+Uint32 le32(const std::string& b, size_t at)
 {
-    Mix_Chunk* c = Mix_LoadWAV(path.c_str());
-    if (!c)
-        printf("Sound file %s not loaded: %s\n", path.c_str(), Mix_GetError());
-    return c;
+    return Uint8(b[at]) | Uint32(Uint8(b[at + 1])) << 8 | Uint32(Uint8(b[at + 2])) << 16 |
+           Uint32(Uint8(b[at + 3])) << 24;
+}
+
+// Whether the file is RIFF WAVE and holds all the sound data its header claims: the loader would read past the end.
+bool whole(const std::string& b)
+{
+    if (b.size() < 12 || b.compare(0, 4, "RIFF") != 0 || b.compare(8, 4, "WAVE") != 0)
+        return false;
+    for (size_t at = 12; at + 8 <= b.size();) {
+        const size_t length = le32(b, at + 4);
+        if (b.compare(at, 4, "data") == 0)
+            return length <= b.size() - at - 8;
+        at += 8 + length + (length & 1);
+    }
+    return false;
+}
+
+// The whole file, checked before the mixer sees it, or nothing and a line saying why. Only a regular file is opened:
+// a named pipe would block the start.
+Mix_Chunk* load(const std::string& name)
+{
+    const std::string path = "media/sound/" + name + ".wav";
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    const uintmax_t size = std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, ec) : 0;
+    std::string bytes(size < 64u << 20 ? size : 0, '\0');
+    const char* why = !std::filesystem::exists(status)            ? "missing"
+                      : !std::filesystem::is_regular_file(status) ? "not a file"
+                      : bytes.size() != size                      ? "too large"
+                      : !std::ifstream(path, std::ios::binary).read(bytes.data(), std::streamsize(size))
+                          ? "cannot be read"
+                      : !whole(bytes) ? "not a whole WAV file"
+                                      : nullptr;
+    Mix_Chunk* chunk = why ? nullptr : Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), int(size)), 1);
+    if (!chunk)
+        printf("Sound file %s not loaded: %s\n", path.c_str(), why ? why : Mix_GetError());
+    return chunk;
 }
 } // namespace
 
@@ -46,33 +80,28 @@ void Sound::open()
         return;
     }
     opened = true;
-    Mix_AllocateChannels(firstNoteChannel + noteChannels);
+    Mix_AllocateChannels(musicChannel + 1);
     for (int cue = 0; cue < CueCount; ++cue) {
         if (cue != Dot) {
-            chunks[cue].push_back(load(pathOf(soundFiles::cueName[cue])));
+            chunks[cue].push_back(load(soundFiles::cueName[cue]));
             continue;
         }
         for (int n = 1; n <= notes; ++n)
-            chunks[cue].push_back(load(pathOf(soundFiles::noteName(n))));
+            chunks[cue].push_back(load(soundFiles::noteName(n)));
     }
-    const std::string loop = pathOf(soundFiles::music);
-    music = Mix_LoadMUS(loop.c_str());
-    if (!music) {
-        printf("Sound file %s not loaded: %s\n", loop.c_str(), Mix_GetError());
-        return;
-    }
-    Mix_VolumeMusic(MIX_MAX_VOLUME / 2); // beneath the cues, and headroom for a cry over a run of notes
-    Mix_PlayMusic(music, -1);
+    music = load(soundFiles::music);
+    Mix_Volume(musicChannel, MIX_MAX_VOLUME / 2); // beneath the cues, and headroom for a cry over a run of notes
+    if (music)
+        Mix_PlayChannel(musicChannel, music, -1);
 }
 
 void Sound::close()
 {
     if (!opened)
         return;
-    Mix_HaltMusic();
-    Mix_FreeMusic(music);
-    music = nullptr;
     Mix_HaltChannel(-1);
+    Mix_FreeChunk(music);
+    music = nullptr;
     for (std::vector<Mix_Chunk*>& cue : chunks) {
         for (Mix_Chunk* c : cue)
             Mix_FreeChunk(c);
@@ -110,9 +139,10 @@ void Sound::toggleMute()
     if (!opened)
         return;
     if (muted) {
-        Mix_HaltChannel(-1);
-        Mix_PauseMusic();
+        for (int c = 0; c < musicChannel; ++c)
+            Mix_HaltChannel(c);
+        Mix_Pause(musicChannel);
     } else {
-        Mix_ResumeMusic();
+        Mix_Resume(musicChannel);
     }
 }

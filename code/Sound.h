@@ -22,7 +22,7 @@ public:
     };
 
     // Opens the audio device, loads media/sound/ and starts the music. Each failure says so in one line on
-    // standard output and leaves that much silent.
+    // standard output (one per file) and leaves that much silent.
     static void open();
     static void close();
     // n picks a Dot's note: the n-th dot of a stroke, held at the top note beyond the last.
