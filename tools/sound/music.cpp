@@ -8,6 +8,7 @@
 #include "sounds.h"
 
 #include <cmath>
+#include <map>
 
 #include "voices.h"
 
@@ -61,6 +62,26 @@ Wave padVoice(double hz, double hold)
     return w;
 }
 
+// The loop plays a few notes over and over: each is rendered once, at its first use.
+template <class Make> const Wave& once(std::map<double, Wave>& made, double hz, Make make)
+{
+    auto it = made.find(hz);
+    return it != made.end() ? it->second : made.emplace(hz, make(hz)).first->second;
+}
+
+const Wave& pad(double hz)
+{
+    static std::map<double, Wave> made;
+    return once(made, hz, [](double f) { return padVoice(f, 4 * kBeat * 2); });
+}
+
+const Wave& harp(double hz, bool bass)
+{
+    static std::map<double, Wave> made[2];
+    return once(made[bass], hz,
+                [bass](double f) { return bass ? pluck(f, 0.9, 0.35, 0.25) : pluck(f, 1.6, 0.7, 0.35); });
+}
+
 // Constant-power pan: -1 left .. 1 right.
 void place(std::vector<Wave>& out, const Wave& note, size_t start, double gain, double pan)
 {
@@ -87,15 +108,14 @@ void addBar(std::vector<Wave>& tonal, std::vector<Wave>& drums, const Section& s
     const bool second = bar % 2;
     if (!second)
         for (double note : c.pad) { // the two sides a few cents apart: a wide, slowly beating pad
-            mixLooped(tonal[0], padVoice(noteHz(note - 0.04), 4 * kBeat * 2), at(bar, 0), 0.3);
-            mixLooped(tonal[1], padVoice(noteHz(note + 0.04), 4 * kBeat * 2), at(bar, 0), 0.3);
+            mixLooped(tonal[0], pad(noteHz(note - 0.04)), at(bar, 0), 0.3);
+            mixLooped(tonal[1], pad(noteHz(note + 0.04)), at(bar, 0), 0.3);
         }
     for (int e = 0; e < 8; ++e) {
         double accent = e == 0 ? 1 : e % 2 ? 0.7 : 0.85;
         if (s.figure >= 0 || e % 2 == 0) {
             int tone = s.figure >= 0 ? kArp[s.figure][second][e] : (e / 2 + bar) % 5;
-            place(tonal, pluck(noteHz(c.arp[tone]), 1.6, 0.7, 0.35), at(bar, e / 2.0), 0.5 * accent,
-                  e % 2 ? 0.35 : -0.35);
+            place(tonal, harp(noteHz(c.arp[tone]), false), at(bar, e / 2.0), 0.5 * accent, e % 2 ? 0.35 : -0.35);
         }
         // The shaker: off-beats, every eighth when the drums drive, and a sixteenth before the bar's last beat.
         if (e % 2 || s.drums == 2)
@@ -105,7 +125,7 @@ void addBar(std::vector<Wave>& tonal, std::vector<Wave>& drums, const Section& s
         place(drums, hiss(0.05, 9000, 8000, 1, 0.001, 0.012, seed++), at(bar, 3.25), 0.5, 0.3);
     // Bass "one, and-of-two, three": a slow gallop under the harp.
     for (double beat : {0.0, 1.5, 2.0})
-        place(tonal, pluck(noteHz(c.bass), 0.9, 0.35, 0.25), at(bar, beat), beat == 1.5 ? 0.35 : 0.55, 0);
+        place(tonal, harp(noteHz(c.bass), true), at(bar, beat), beat == 1.5 ? 0.35 : 0.55, 0);
     place(drums, thump(90, 55, 0.18, 0.5, seed++), at(bar, 0), 0.5, 0);
     if (s.drums >= 1)
         place(drums, thump(90, 55, 0.18, 0.5, seed++), at(bar, 2), 0.35, 0);
