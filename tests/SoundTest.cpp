@@ -96,10 +96,9 @@ TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
     support::pushButton(SDL_BUTTON_LEFT, true), held = true, timed([&] { pass(); }); // the stroke's own cue
     for (int n = 0; n < 5; ++n)
         sleep(70), trace(), timed([&] { pass(); });
-    release(), timed([&] {
-        for (const unsigned blows = Sound::asked(Sound::Blow); Sound::asked(Sound::Blow) == blows;)
-            pass();
-    });
+    release(), at.emplace_back(); // the pass of the foe's blow
+    for (const unsigned blows = Sound::asked(Sound::Blow); Sound::asked(Sound::Blow) == blows;)
+        at.back().first = Clock::now(), pass(), at.back().second = Clock::now();
     for (sleep(400); battul.getStatus() != Battle::PlayerDraws || !battul.getLeftTurn();)
         pass();
     trace(), pass(), sleep(100), trace(), pass(), sleep(200);
@@ -136,7 +135,9 @@ TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
     EXPECT_EQ(clicks(lr), 0u);
     const double music = loudness(lr, frame(start + std::chrono::milliseconds(100)), frame(at[0].first));
     EXPECT_TRUE(music > -23 && music < -16) << music;
-    EXPECT_GT(loudness(lr, frame(at[6].first), frame(at[6].first) + 17640) - music, 6); // the blow's first 400 ms
+    const size_t blow = frame(at[6].first), over = frame(at[6].second) + 1024 + 14000; // 0.32 s after its latest start
+    EXPECT_GT(loudness(lr, blow, blow + 17640) - music, 6);                            // its first 400 ms
+    EXPECT_LT(loudness(lr, over, blow + 17640) - music, 4); // then it and the hero's pain are over
 }
 
 TEST(Sound, ALongStrokeWalksBackDownAndNeverPlaysOnePitchTwiceInARow)
