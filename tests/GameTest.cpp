@@ -2,18 +2,13 @@
 #include "LinePattern.h"
 #include "MediaPlayer.h"
 #include "Sound.h"
-#include <SDL/SDL_mixer.h>
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <thread>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -242,93 +237,6 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
     std::stringstream golden;
     golden << std::ifstream(path).rdbuf();
     EXPECT_EQ(out.str(), golden.str());
-}
-
-using Clock = std::chrono::steady_clock;
-std::vector<Clock::time_point> mixedAt; // when each buffer was mixed; read once the audio thread has stopped
-std::atomic<size_t> buffersMixed{0};
-void stampMix(void*, Uint8*, int) { mixedAt.push_back(Clock::now()), ++buffersMixed; }
-
-// One channel of 16-bit samples after a header of skip bytes: a raw stereo mix, or a cue's mono WAV.
-std::vector<Sint16> samples(const std::string& path, int skip = 44, int stride = 1)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::vector<Sint16> out;
-    for (Sint16 s[2]; in.ignore(skip) && in.read(reinterpret_cast<char*>(s), 2 * stride); skip = 0)
-        out.push_back(s[0]);
-    return out;
-}
-
-// Normalised correlation of n samples: 1 for the same wave at any level, near 0 for unrelated ones.
-double likeness(const Sint16* a, const Sint16* b, size_t n)
-{
-    double ab = 0, aa = 1e-9, bb = 1e-9;
-    for (size_t i = 0; i < n; ++i)
-        ab += double(a[i]) * b[i], aa += double(a[i]) * a[i], bb += double(b[i]) * b[i];
-    return ab / std::sqrt(aa * bb);
-}
-
-// Under the disk driver, which writes the mix (44.1 kHz 16-bit stereo) to a file, the mixer's timestamps telling the
-// buffer after each pass: five hits 70 ms apart on the real clock, then M mutes while the foe dies, and M unmutes.
-TEST_F(Game, HitsAreHeardInTheBufferAfterThemRisingAndMuteSilencesAllUntilTheVictory)
-{
-    const std::string raw = testing::TempDir() + "quillfray-mix-" + std::to_string(getpid()) + ".raw";
-    support::ScopedEnv driver("SDL_AUDIODRIVER", "disk"), file("SDL_DISKAUDIOFILE", raw.c_str());
-    Mix_SetPostMix(stampMix, nullptr), Sound::open();                    // stamps from the device's first buffer
-    rComb->setMaxHP(6), passFor(1100);                                   // one hit point left after the five
-    support::pushButton(SDL_BUTTON_LEFT, true), held = true, pass();     // the stroke's own cue before the notes
-    std::vector<std::pair<Clock::time_point, Clock::time_point>> around; // the passes whose sound is checked
-    auto timedPass = [&] { around.push_back({Clock::now(), {}}), pass(), around.back().second = Clock::now(); };
-    for (int n = 0; n < 5; ++n)
-        std::this_thread::sleep_for(std::chrono::milliseconds(70)), trace(), timedPass();
-    std::this_thread::sleep_for(std::chrono::milliseconds(70)); // the fifth note is mixed before M mutes
-    for (bool down : {true, true, false})                       // M held, its key-down repeating: on its key-up
-        support::pushKey(SDLK_m, down);
-    timedPass();
-    for (; battul.getStatus() != Battle::BattleEnd; pass())
-        rComb->getHp() ? trace() : release();
-    std::this_thread::sleep_for(std::chrono::milliseconds(140)); // the death cry and the music would sound here
-    support::pushKey(SDLK_m, true), support::pushKey(SDLK_m, false), timedPass();
-    for (const size_t victory = buffersMixed; buffersMixed < victory + 6;) // its first 4,096 samples
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    Sound::close();
-
-    const std::vector<Sint16> mix = samples(raw, 0, 2);
-    std::remove(raw.c_str());
-    // The buffer mixed first after time t; the device wrote silence, unstamped, before it was started.
-    auto buffer = [&, unstamped = mix.size() / 1024 - mixedAt.size()](Clock::time_point t) {
-        return unstamped + size_t(std::lower_bound(mixedAt.begin(), mixedAt.end(), t) - mixedAt.begin());
-    };
-    // How alike the mix is to a cue's first n samples at the best buffer start around the k-th timed pass.
-    auto heard = [&](size_t k, const std::string& cue, size_t n) {
-        const std::vector<Sint16> wave = samples("media/sound/" + cue + ".wav");
-        std::pair<double, size_t> best{-1, 0}; // likeness, sample
-        for (size_t b = buffer(around[k].first); b <= buffer(around[k].second) + 1; ++b)
-            if (b * 1024 + n < mix.size())
-                best = std::max(best, std::pair(likeness(&mix[b * 1024], wave.data(), n), b * 1024));
-        return best;
-    };
-    for (int k = 0, last = 1000; k < 5; ++k) {
-        const auto [like, at] = heard(k, "dot0" + std::to_string(k + 1), 1024);
-        EXPECT_GT(like, 0.5) << k; // a wrong note: under 0.2
-        int period = 0; // the lag of the strongest self-likeness 2 ms in, from 245 Hz (not an octave below C4) up
-        for (double lag = 44, best = -1, l; lag <= 180; ++lag)
-            if ((l = likeness(&mix[at + 88], &mix[at + 88 + size_t(lag)], 1323)) > best)
-                best = l, period = int(lag);
-        EXPECT_LT(period, std::exchange(last, period)) << k;
-    }
-    const auto muted = mix.begin() + long(1024 * (buffer(around[5].second) + 1));
-    EXPECT_TRUE(std::all_of(muted, mix.begin() + long(1024 * buffer(around[6].first)), [](Sint16 s) { return !s; }));
-    EXPECT_GT(heard(6, "victory", 4096).first, 0.9);
-}
-
-TEST(Sound, WithoutADeviceItSaysSoInOneLineAndTheGamePlaysSilently)
-{
-    support::ScopedEnv driver("SDL_AUDIODRIVER", "nosuchdriver");
-    testing::internal::CaptureStdout();
-    Sound::open(), Sound::play(Sound::Victory), Sound::close();
-    const std::string said = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(said.rfind("Sound is off: ", 0) == 0 && said.find('\n') == said.size() - 1) << said;
 }
 
 TEST(Program, RunsUntilEscapeIsHeldThenShutsDownWithStatusZero)

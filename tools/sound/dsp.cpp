@@ -100,6 +100,16 @@ void scaleToPeak(Wave& w, double db)
         v *= k;
 }
 
+void highPass(Wave& w, double hz)
+{
+    Filter f;
+    f.tune(hz, 0.7071);
+    for (double& v : w) {
+        f.run(v);
+        v = f.high;
+    }
+}
+
 void fadeOut(Wave& w, double seconds)
 {
     size_t n = std::min(w.size(), samplesOf(seconds));

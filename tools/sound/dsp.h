@@ -48,6 +48,8 @@ private:
 };
 
 void scaleToPeak(Wave& w, double db);
+// Second-order high-pass: what lies below `hz` is rumble no speaker plays, and it only eats headroom.
+void highPass(Wave& w, double hz);
 // Linear ramp to zero over the last `seconds`, so a cue never ends on a step.
 void fadeOut(Wave& w, double seconds);
 // Adds src * gain into dst from `at`, growing dst if needed.

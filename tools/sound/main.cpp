@@ -6,8 +6,46 @@
 #include <filesystem>
 #include <string>
 
+#include "SoundFiles.h"
 #include "sounds.h"
 #include "wav.h"
+
+namespace {
+
+// A cue without a sound here fails the build (-Wswitch): the game would play silence for it.
+Wave cueWave(Sound::Cue cue)
+{
+    switch (cue) {
+    case Sound::Stroke:
+        return strokeCue();
+    case Sound::Release:
+        return releaseCue();
+    case Sound::Tired:
+        return tiredCue();
+    case Sound::Blow:
+        return blowCue();
+    case Sound::HeroPain:
+        return painCue(true);
+    case Sound::HeroDeath:
+        return deathCue(true);
+    case Sound::FoePain:
+        return painCue(false);
+    case Sound::FoeDeath:
+        return deathCue(false);
+    case Sound::Victory:
+        return victoryCue();
+    case Sound::Defeat:
+        return defeatCue();
+    case Sound::Approach:
+        return approachCue();
+    case Sound::Dot: // one file per note, below
+    case Sound::CueCount:
+        break;
+    }
+    return {};
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -20,28 +58,17 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(dir, ec);
     bool ok = !ec;
     auto write = [&](const std::string& name, const std::vector<Wave>& channels) {
-        if (ok && !writeWav(dir / name, channels)) {
-            std::printf("makesound: cannot write %s\n", (dir / name).string().c_str());
+        if (ok && !writeWav(dir / (name + ".wav"), channels)) {
+            std::printf("makesound: cannot write %s.wav\n", (dir / name).string().c_str());
             ok = false;
         }
     };
-    write("stroke.wav", {strokeCue()});
-    for (int n = 1; n <= 16; ++n) {
-        char name[16];
-        std::snprintf(name, sizeof name, "dot%02d.wav", n);
-        write(name, {dotCue(n)});
-    }
-    write("release.wav", {releaseCue()});
-    write("tired.wav", {tiredCue()});
-    write("blow.wav", {blowCue()});
-    write("heropain.wav", {painCue(true)});
-    write("herodeath.wav", {deathCue(true)});
-    write("foepain.wav", {painCue(false)});
-    write("foedeath.wav", {deathCue(false)});
-    write("victory.wav", {victoryCue()});
-    write("defeat.wav", {defeatCue()});
-    write("approach.wav", {approachCue()});
-    write("music.wav", musicLoop());
+    for (int cue = 0; cue < Sound::CueCount; ++cue)
+        if (cue != Sound::Dot)
+            write(soundFiles::cueName[cue], {cueWave(Sound::Cue(cue))});
+    for (int n = 1; n <= soundFiles::notes; ++n)
+        write(soundFiles::noteName(n), {dotCue(n)});
+    write(soundFiles::music, musicLoop());
     if (!ok)
         std::printf("makesound: cannot create %s\n", dir.string().c_str());
     return ok ? 0 : 1;

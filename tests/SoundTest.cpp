@@ -1,0 +1,159 @@
+#include "Sound.h"
+#include "GameFixture.h"
+#include <SDL/SDL_mixer.h>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// An environment variable set for the object's life, then put back as it was.
+struct Env {
+    Env(const char* n, const std::string& v) : name(n), old(getenv(n) ? getenv(n) : "") { setenv(n, v.c_str(), 1); }
+    ~Env() { old.empty() ? unsetenv(name) : setenv(name, old.c_str(), 1); }
+    const char* name;
+    std::string old;
+};
+
+using Clock = std::chrono::steady_clock;
+std::vector<Clock::time_point> mixedAt; // when each buffer was mixed; read once the audio thread has stopped
+std::atomic<size_t> buffersMixed{0};
+void stampMix(void*, Uint8*, int) { mixedAt.push_back(Clock::now()), ++buffersMixed; }
+
+// 16-bit samples after a header of skip bytes, every stride-th: one side of a raw stereo mix, or a cue's mono WAV.
+std::vector<Sint16> samples(const std::string& path, int skip = 44, int stride = 1)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<Sint16> out;
+    for (Sint16 s[2]; in.ignore(skip) && in.read(reinterpret_cast<char*>(s), 2 * stride); skip = 0)
+        out.push_back(s[0]);
+    return out;
+}
+
+// Normalised correlation of n samples: 1 for the same wave at any level, near 0 for unrelated ones.
+double likeness(const Sint16* a, const Sint16* b, size_t n)
+{
+    double ab = 0, aa = 1e-9, bb = 1e-9;
+    for (size_t i = 0; i < n; ++i)
+        ab += double(a[i]) * b[i], aa += double(a[i]) * a[i], bb += double(b[i]) * b[i];
+    return ab / std::sqrt(aa * bb);
+}
+
+// Loudness (LUFS) of frames [from, to) of a stereo mix: K-weighted by a high shelf and a high-pass (for 44.1 kHz).
+double loudness(const std::vector<Sint16>& lr, size_t from, size_t to)
+{
+    const double k[2][5] = {{1.52454975, -2.59100675, 1.12681907, -1.62370638, 0.68406845},
+                            {0.99459218, -1.98918435, 0.99459218, -1.98916967, 0.98919904}}; // b0 b1 b2 a1 a2
+    double sum = 0, z[2][2][2] = {};                                                         // side, filter, state
+    for (size_t i = 2 * from; i < 2 * to; ++i) {
+        double x = lr[i] / 32768.0;
+        for (int f = 0; f < 2; ++f) {
+            double *s = z[i % 2][f], y = k[f][0] * x + s[0];
+            s[0] = k[f][1] * x - k[f][3] * y + s[1], s[1] = k[f][2] * x - k[f][4] * y, x = y;
+        }
+        sum += x * x;
+    }
+    return -0.691 + 10 * std::log10(sum / double(to - from));
+}
+
+// Samples where the mix steps: its second difference above 800 and ten times its RMS over the 20 ms around. A sound
+// cut off mid-wave steps by thousands; a note's fastest onset stays under 800.
+size_t clicks(const std::vector<Sint16>& lr)
+{
+    std::vector<double> e(lr.size()), sum(lr.size() + 1);
+    for (size_t i = 4; i < lr.size(); ++i)
+        e[i] = lr[i] - 2.0 * lr[i - 2] + lr[i - 4]; // the sides interleaved
+    for (size_t i = 0; i < e.size(); ++i)
+        sum[i + 1] = sum[i] + e[i] * e[i];
+    size_t found = 0;
+    for (size_t i = 0; i < e.size(); ++i) {
+        const size_t a = i > 882 ? i - 882 : 0, b = std::min(e.size(), i + 882);
+        found += std::abs(e[i]) > 800 && e[i] * e[i] > 100 * ((sum[b] - sum[a]) / double(b - a) + 1);
+    }
+    return found;
+}
+
+// A battle on the real clock under the disk driver, which writes the mix (44.1 kHz 16-bit stereo) to a file; the
+// mixer's stamps tell the buffer after each pass. The music alone; five hits 70 ms apart, the first with the foe's
+// pain; the foe's blow with the hero's pain; a pain cut short by the foe's death; M mutes, and unmutes into the
+// victory. Each note is heard in the buffer after its hit, the mute is silent, no sample reaches -1 dBFS, nothing
+// clicks, and the music and the blow are as loud as a player needs.
+TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
+{
+    const std::string raw = testing::TempDir() + "quillfray-mix-" + std::to_string(getpid()) + ".raw";
+    Env driver("SDL_AUDIODRIVER", "disk"), file("SDL_DISKAUDIOFILE", raw);
+    mixedAt.clear(), buffersMixed = 0;
+    Mix_SetPostMix(stampMix, nullptr), Sound::open();                // stamps from the device's first buffer
+    std::vector<std::pair<Clock::time_point, Clock::time_point>> at; // around the passes whose sound is checked
+    auto timed = [&](auto f) { at.push_back({Clock::now(), {}}), f(), at.back().second = Clock::now(); };
+    auto sleep = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+    const Clock::time_point start = Clock::now();
+    rComb->setMaxHP(7), passFor(1100), sleep(500);
+    support::pushButton(SDL_BUTTON_LEFT, true), held = true, timed([&] { pass(); }); // the stroke's own cue
+    for (int n = 0; n < 5; ++n)
+        sleep(70), trace(), timed([&] { pass(); });
+    release(), at.emplace_back(); // the pass of the foe's blow
+    for (const unsigned blows = Sound::asked(Sound::Blow); Sound::asked(Sound::Blow) == blows;)
+        at.back().first = Clock::now(), pass(), at.back().second = Clock::now();
+    for (sleep(400); battul.getStatus() != Battle::PlayerDraws || !battul.getLeftTurn();)
+        pass();
+    trace(), pass(), sleep(100), trace(), pass(), sleep(200);
+    for (bool down : {true, true, false}) // M held, its key-down repeating: on its key-up
+        support::pushKey(SDLK_m, down);
+    for (timed([&] { pass(); }), release(); battul.getStatus() != Battle::BattleEnd;)
+        pass();
+    sleep(600); // the death cry ends unheard
+    support::pushKey(SDLK_m, true), support::pushKey(SDLK_m, false), timed([&] { pass(); });
+    for (const size_t victory = buffersMixed; buffersMixed < victory + 6;) // its first 4,096 samples
+        sleep(10);
+    Sound::close(), Mix_SetPostMix(nullptr, nullptr);
+
+    const std::vector<Sint16> left = samples(raw, 0, 2), lr = samples(raw, 0);
+    std::remove(raw.c_str());
+    // The first frame of the buffer mixed first after t; the device wrote silence, unstamped, before it started.
+    auto frame = [&, unstamped = left.size() / 1024 - mixedAt.size()](Clock::time_point t) {
+        return 1024 * (unstamped + size_t(std::lower_bound(mixedAt.begin(), mixedAt.end(), t) - mixedAt.begin()));
+    };
+    // How alike the mix is to a cue's first n samples from its best start in the buffers after the k-th timed pass.
+    auto heard = [&](size_t k, const std::string& cue, size_t n) {
+        const std::vector<Sint16> wave = samples("media/sound/" + cue + ".wav");
+        double best = -1;
+        for (size_t f = frame(at[k].first); f <= frame(at[k].second) + 2048 && f + n < left.size(); ++f)
+            best = std::max(best, likeness(&left[f], wave.data(), n));
+        return best;
+    };
+    for (int k = 1; k <= 5; ++k)
+        EXPECT_GT(heard(k, "dot0" + std::to_string(k), 1024), 0.5) << k; // a wrong note: under 0.2
+    EXPECT_TRUE(std::all_of(left.begin() + long(frame(at[7].second) + 1024), left.begin() + long(frame(at[8].first)),
+                            [](Sint16 s) { return !s; }));
+    EXPECT_GT(heard(8, "victory", 4096), 0.7);
+    EXPECT_TRUE(*std::max_element(lr.begin(), lr.end()) <= 29204 && *std::min_element(lr.begin(), lr.end()) >= -29204);
+    EXPECT_EQ(clicks(lr), 0u);
+    const double music = loudness(lr, frame(start + std::chrono::milliseconds(100)), frame(at[0].first));
+    EXPECT_TRUE(music > -23 && music < -16) << music;
+    const size_t blow = frame(at[6].first), over = frame(at[6].second) + 1024 + 14000; // 0.32 s after its latest start
+    EXPECT_GT(loudness(lr, blow, blow + 17640) - music, 6);                            // its first 400 ms
+    EXPECT_LT(loudness(lr, over, blow + 17640) - music, 4); // then it and the hero's pain are over
+}
+
+TEST(Sound, ALongStrokeWalksBackDownAndNeverPlaysOnePitchTwiceInARow)
+{
+    for (int n = 1; n < 100; ++n)
+        EXPECT_TRUE(Sound::note(n) >= 1 && Sound::note(n) <= 16 && Sound::note(n) != Sound::note(n + 1)) << n;
+    EXPECT_TRUE(Sound::note(16) == 16 && Sound::note(17) == 15 && Sound::note(31) == 1 && Sound::note(0) == 1);
+}
+
+TEST(Sound, WithoutADeviceItSaysSoInOneLineAndTheGamePlaysSilently)
+{
+    Env driver("SDL_AUDIODRIVER", "nosuchdriver");
+    testing::internal::CaptureStdout();
+    Sound::open(), Sound::play(Sound::Victory), Sound::close();
+    const std::string said = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(said.rfind("Sound is off: ", 0) == 0 && said.find('\n') == said.size() - 1) << said;
+}
+
+} // namespace
