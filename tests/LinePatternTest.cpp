@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include <array>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -125,7 +126,6 @@ TEST(LinePattern, ColourConversions)
     EXPECT_TRUE(LinePattern().chooseColor({0, 0, 8, 5}, nullptr, r, g, b, a) == 0 && r == 192 && b == 192 && a == 255);
 }
 
-// The drawn path's wedges and discs, in their shades of blue, are in the whole-game summary's frames.
 TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFills)
 {
     ASSERT_TRUE(support::initVideo());
@@ -140,10 +140,19 @@ TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFills)
     EXPECT_NEAR(rgb(canvas, 288, 50) & 255, 192, 2); // the light rim, which may blend by a unit or two
     lp.getNewLine(area, false);
     EXPECT_EQ(xy(lp.getPoints()[0]), std::make_pair(110, 20));
-    // The queue fills on the first hit: the dot reached is the tail, the target the first of the dots ahead. (How
-    // it moves on and the dots' sizes show in the whole-game summary's frames.)
+    // The queue fills on the first hit: the dot reached is the tail, the target the first of the dots ahead.
     SDL_Rect target, last;
     EXPECT_TRUE(lp.getContactPoint(target) == 10 && lp.getLastPoint(last) == 10 && lp.getPoints()[0].w == 1);
     EXPECT_TRUE(xy(target) == xy(lp.getPoints()[1]) && xy(last) == xy(lp.getPoints()[9]) && target.w == 8);
+    // Drawn, the tail's wedge is grey, the target white, the dots ahead and their wedges blue, darker the farther
+    // they are. Filled shapes show their exact colours; smoothed rims blend with the olive ground, never pure blue.
+    SDL_FillRect(canvas, nullptr, SDL_MapRGB(canvas->format, 40, 80, 0));
+    lp.render(canvas, dim);
+    std::set<int> blues, others;
+    for (int y = dim.y; y <= dim.y + dim.h; ++y)
+        for (int x = dim.x; x <= dim.x + dim.w; ++x)
+            (rgb(canvas, x, y) < 256 ? blues : others).insert(rgb(canvas, x, y));
+    EXPECT_EQ(blues, (std::set<int>{135, 143, 151, 160, 167, 175, 183, 192}));
+    EXPECT_TRUE(others.count(0xFFFFFF) && others.count(0xC0C0C0));
     SDL_FreeSurface(canvas);
 }
