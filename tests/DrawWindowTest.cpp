@@ -10,8 +10,7 @@ namespace {
 struct DrawWindowTest : testing::Test {
     DrawWindow dw;
     int end = 1000;
-    void SetUp() override { ASSERT_TRUE(support::initVideo() && support::drainQueue() >= 0); }
-    void TearDown() override { support::drainQueue(); }
+    void SetUp() override { ASSERT_TRUE(support::initVideo()); }
     // A turn from tick 1000 whose first dot lies at (110, 20).
     void start(Uint8 endBurn = 3)
     {
