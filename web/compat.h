@@ -19,6 +19,12 @@ struct SDL_EventMask {
 // SDL 1.2's SDL_PeepEvents, for what the game asks of it: SDL_PEEKEVENT of the events it pushed itself (this layer
 // only knows SDL_GETEVENT, one event at a time). Returns how many it copied, or -1 for any other request.
 int SDL_PeepEvents(SDL_Event* events, int numevents, SDL_eventaction action, SDL_EventMask mask);
+
+// This layer's Mix_QuerySpec throws; closing also silences the page's master node (mixer.cpp).
+#define Mix_QuerySpec qf_Mix_QuerySpec
+#define Mix_CloseAudio qf_Mix_CloseAudio
+// The game's master sound stage, run once a frame by the frame-rate manager.
+void qf_mixerTick();
 #endif
 
 #endif

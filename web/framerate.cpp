@@ -39,6 +39,7 @@ Uint32 SDL_framerateDelay(FPSmanager* manager)
     if (manager->baseticks == 0)
         SDL_initFramerate(manager);
     ++manager->framecount;
+    qf_mixerTick();
     const Uint32 now = ticks();
     const Uint32 sinceLast = now - manager->lastticks;
     manager->lastticks = now;

@@ -54,6 +54,30 @@ var quillfrayPage = (function () {
         return {fail: fail};
     }
 
+    // Every sound the layer plays connects straight to the speakers; here it goes through one master gain, which the
+    // game's master stage sets each frame (its fade, and the level it gives back after the channels' headroom), and a
+    // limiter that keeps the sum under -1 dBFS, as on the desktop.
+    var master = null, masterGain = 0;
+    var connect = AudioNode.prototype.connect;
+    AudioNode.prototype.connect = function (target) {
+        if (target instanceof AudioDestinationNode) {
+            if (!master || master.context !== target.context) {
+                var ctx = target.context, limiter = ctx.createDynamicsCompressor();
+                master = ctx.createGain();
+                master.gain.value = masterGain;
+                limiter.threshold.value = -1.1;
+                limiter.knee.value = 0;
+                limiter.ratio.value = 20;
+                limiter.attack.value = 0.0015;
+                limiter.release.value = 0.05;
+                connect.call(master, limiter);
+                connect.call(limiter, target);
+            }
+            arguments[0] = master;
+        }
+        return connect.apply(this, arguments);
+    };
+
     window.Module = {
         canvas: canvas,
         // Sounds then play through Web Audio, which SDL resumes at the first touch, click or key; the page's audio
@@ -84,6 +108,15 @@ var quillfrayPage = (function () {
             started = true;
             canvas.focus();
         },
+        quillfrayGain: function (gain, seconds) {
+            masterGain = gain;
+            if (!master)
+                return;
+            var g = master.gain, now = master.context.currentTime;
+            g.cancelScheduledValues(now);
+            g.setValueAtTime(g.value, now);
+            g.linearRampToValueAtTime(gain, now + seconds);
+        },
         onAbort: function (what) { fail('The game stopped with an error: ' + what + '. Reload the page to play again.'); },
         onExit: function (code) {
             if (code !== 0)
@@ -95,5 +128,5 @@ var quillfrayPage = (function () {
         },
     };
     canvas.addEventListener('pointerdown', function () { canvas.focus(); });
-    return {fail: fail};
+    return {fail: fail, gain: function () { return masterGain; }};
 })();
