@@ -54,24 +54,11 @@ struct Fight : testing::Test {
         SDL_Rect rec{0, 0, targetCode, damage};
         send(SDL_USEREVENT, &rec);
     }
-    // From the intro, a stroke pressed and released at once: the player's turn ends without a dot.
-    void toPlayersResult(Uint32 intro = 1001)
+    // In the player's turn, a stroke pressed and released at once: the turn ends without a dot.
+    void toPlayersResult()
     {
-        step(intro), button(true), step(), button(false), step();
+        step(), button(true), step(), button(false), step();
         ASSERT_EQ(battle.getStatus(), Battle::ResultPause);
-    }
-    // Kills the opponent with extra overkill hits and plays the battle out to its end.
-    void win(int overkillHits)
-    {
-        hit(3, foe->getHp());
-        for (int i = 0; i < overkillHits; ++i)
-            hit(3, 1);
-        toPlayersResult(), step(1001);
-        for (int i = 0; i < 5; ++i)
-            step(400); // 2000 ms: the victory is counted once however long the battle end lasts
-        ASSERT_EQ(battle.getStatus(), Battle::BattleEnd);
-        step(1);
-        ASSERT_EQ(battle.getStatus(), Battle::NoBattle);
     }
     void draw() { SDL_FillRect(frame, nullptr, 0), battle.render(frame, support::font()); }
 };
@@ -88,7 +75,7 @@ TEST_F(Fight, PhasesEndOnTheClockUntilTheDefeat)
     EXPECT_TRUE(battle.getStatus() == Battle::PlayerDraws && battle.getLeftTurn());
     step(60000); // no stroke yet: the turn waits
     EXPECT_EQ(battle.getStatus(), Battle::PlayerDraws);
-    toPlayersResult(0);
+    toPlayersResult();
     button(true); // held when the turn ends, cleared by the change of turn
     step(1000);
     EXPECT_EQ(battle.getStatus(), Battle::ResultPause);
@@ -104,48 +91,6 @@ TEST_F(Fight, PhasesEndOnTheClockUntilTheDefeat)
     EXPECT_EQ(battle.getStatus(), Battle::BattleEnd);
     step(1), step(600000);
     EXPECT_TRUE(battle.getStatus() == Battle::Defeat && battle.getNumberOfVictories() == 0);
-}
-
-TEST_F(Fight, HitsLandAsTheirLow8BitsOnTheSideTheirCodeNames)
-{
-    // code, damage: player's and foe's hit points, overkill count, actions asked for after the hit. Exactly the
-    // hit points left kill without an overkill; any blow to the dead is one.
-    const int rows[][7] = {{0, 256 + 3, 17, 8, 0, ActionPain, ActionAttk}, {2, 1, 17, 7, 0, ActionIdle, ActionPain},
-                           {1, 1, 16, 7, 0, ActionPain, ActionIdle},       {3, 6, 16, 1, 0, ActionAttk, ActionPain},
-                           {3, 1, 16, 0, 0, ActionAttk, ActionDead},       {3, 2, 16, 0, 1, ActionAttk, ActionDead},
-                           {1, 0, 16, 0, 1, ActionPain, ActionIdle}};
-    for (const auto& r : rows) {
-        myMoves.changeAnim(ActionIdle), foeMoves.changeAnim(ActionIdle);
-        hit(Uint16(r[0]), Uint16(r[1]));
-        EXPECT_TRUE(player.getHp() == r[2] && foe->getHp() == r[3] && battle.getOverkillBonus() == r[4] &&
-                    myMoves.getAnim() == Uint32(r[5]) && foeMoves.getAnim() == Uint32(r[6]) &&
-                    battle.getNumDmg() == r[1] && foe->getAreYouDead() == !r[3])
-            << "code " << r[0] << " damage " << r[1];
-    }
-    send(SDL_USEREVENT), battle.reset(), hit(0, 1); // no record; no combatants until the next battle starts
-    EXPECT_TRUE(battle.getNumHits() == 7 && player.getHp() == 16);
-}
-
-TEST_F(Fight, VictoriesHealByTheTable)
-{
-    // victory, hit points back, overkill bonus (25 overkill hits over the divisor)
-    const Uint32 table[][3] = {{1, 1, 2},  {5, 1, 2},  {6, 2, 3},  {11, 2, 3},
-                               {12, 3, 4}, {17, 3, 4}, {18, 4, 4}, {24, 5, 4}};
-    const Uint32(*row)[3] = table;
-    for (Uint32 v = 1; v <= 24; ++v, newFoe()) {
-        player.addHP(255), player.takeDamage(155);
-        win(25);
-        ASSERT_EQ(battle.getNumberOfVictories(), v);
-        if ((*row)[0] == v) {
-            EXPECT_TRUE(battle.getHpBack() == (*row)[1] && battle.getOverkillBonus() == (*row)[2] &&
-                        player.getHp() == 100 + (*row)[1] + (*row)[2])
-                << "victory " << v;
-            ++row;
-        }
-    }
-    player.setMaxHP(110); // 109 now: 5 back and a bonus of 16 stop at the maximum
-    win(100);
-    EXPECT_EQ(player.getHp(), 110);
 }
 
 // The endurance bar at values no stroke reaches exactly (the whole-game summary checks the screens as play reaches
