@@ -1,5 +1,4 @@
 #include "AnimFrame.h"
-#include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
@@ -25,7 +24,6 @@ struct Media : testing::Test {
             SDL_FreeSurface(s);
         }
     }
-    void TearDown() override { seam::tickPerReading(0); }
     static std::unique_ptr<MediaResource> load(const std::string& info)
     {
         support::writeFile("media/chars/hero/info", info);
@@ -97,44 +95,6 @@ TEST_F(Media, ReadsRecords)
         cases.push_back({"Idle 0 2 1 Idle 1 0 0 5 " + tail, "2/1: I0@0,0~5 | - | - | -"});
     for (auto& [info, want] : cases)
         EXPECT_EQ(describe(*load(info)), want) << info;
-}
-
-// "anim.frame/loopCounter@startTime", the clock counted from 5000.
-static std::string state(const MediaPlayer& p)
-{
-    return std::to_string(p.getAnim()) + "." + std::to_string(p.getFrame()) + "/" + std::to_string(p.getLoopCounter()) +
-           "@" + std::to_string(p.getStartTime() - 5000);
-}
-
-static std::string rendered(MediaPlayer& p)
-{
-    return drawn([&](SDL_Surface* c, SDL_Rect& at) { p.render(c, at); });
-}
-
-// A play through time: each render draws the frame current before its step, steps at most once however
-// late, and restarts the clock at the step from a fresh reading. Before any changeAnim the counter is 0, so Idle
-// plays once and then holds its last frame.
-TEST_F(Media, PlaysByTheClock)
-{
-    auto r = load("Idle 0 5 1 Idle 1 0 0 0 Idle 1 20 -40 0 Attk 0 1 0 Attk 1 -3 7 100 Attk 1 0 0 100");
-    MediaPlayer p(r.get());
-    // Wait, then render (-1) or change to an action; what was drawn and the state after.
-    // clang-format off
-    const struct { Uint32 wait; int anim; const char* expect; } script[] = {
-        {0, -1, "I0@0,0 0.1/0@0"}, {0, -1, "I1@20,-40 0.1/0@0"}, {0, -1, "I1@20,-40 0.1/0@0"},
-        {5, 4, "0.1/0@0"}, {10, 1, "1.0/1@15"}, {99, -1, "A0@-3,7 1.0/1@15"}, {1, -1, "A0@-3,7 1.1/1@115"},
-        {1000, -1, "A1@0,0 1.0/0@1115"}, {50, 1, "1.0/1@1165"}, {100, -1, "A0@-3,7 1.1/1@1265"},
-        {100, -1, "A1@0,0 1.0/0@1365"}, {100, -1, "A0@-3,7 1.1/0@1465"}, {100, -1, "A1@0,0 0.0/0@1565"},
-        {0, -1, "I0@0,0 0.1/0@1565"}};
-    // clang-format on
-    for (auto& s : script) {
-        seam::advance(s.wait);
-        std::string seen = s.anim < 0 ? rendered(p) + " " : (p.changeAnim(Uint8(s.anim)), "");
-        EXPECT_EQ(seen + state(p), s.expect) << "at " << seam::ticks() - 5000;
-    }
-    seam::tickPerReading(1);
-    rendered(p); // reads 1565 for the hold, then 1566 for the restart
-    EXPECT_EQ(state(p), "0.1/0@1566");
 }
 
 } // namespace

@@ -4,18 +4,12 @@
 
 namespace {
 Uint32 fakeNow = 1000;
-Uint32 perReading = 0;
 void (*atDelay)() = nullptr;
 std::deque<int> scripted;
 unsigned long lcgState = 1;
 } // namespace
 
-extern "C" Uint32 SDL_GetTicks(void)
-{
-    const Uint32 now = fakeNow;
-    fakeNow += perReading;
-    return now;
-}
+extern "C" Uint32 SDL_GetTicks(void) { return fakeNow; }
 
 extern "C" void SDL_Delay(Uint32 ms)
 {
@@ -39,7 +33,6 @@ namespace seam {
 void setTicks(Uint32 ms) { fakeNow = ms; }
 void advance(Uint32 ms) { fakeNow += ms; }
 Uint32 ticks() { return fakeNow; }
-void tickPerReading(Uint32 ms) { perReading = ms; }
 void onNextDelay(void (*f)()) { atDelay = f; }
 void draws(std::initializer_list<int> values) { scripted.insert(scripted.end(), values); }
 size_t drawsLeft() { return scripted.size(); }
@@ -47,7 +40,7 @@ void clearDraws() { scripted.clear(); }
 void seed(unsigned s) { lcgState = s; }
 void reset()
 {
-    fakeNow = 1000, perReading = 0, atDelay = nullptr, lcgState = 1;
+    fakeNow = 1000, atDelay = nullptr, lcgState = 1;
     scripted.clear();
 }
 } // namespace seam

@@ -12,9 +12,6 @@ namespace seam {
 void setTicks(Uint32 ms);
 void advance(Uint32 ms);
 Uint32 ticks();
-// Each SDL_GetTicks reading moves the clock on by ms after it is taken (0 keeps it still), so a test can tell
-// two readings within one call apart.
-void tickPerReading(Uint32 ms);
 // Runs f at the next SDL_Delay, the frame pacing's wait: the one moment inside a whole run of the program at which
 // a test can act, e.g. to press a key.
 void onNextDelay(void (*f)());
@@ -24,7 +21,7 @@ void draws(std::initializer_list<int> values);
 size_t drawsLeft();
 void clearDraws();
 void seed(unsigned s);
-// As the process started: the clock at 1000 ms and still, no scripted draws, the generator at seed 1, nothing
+// As the process started: the clock at 1000 ms, no scripted draws, the generator at seed 1, nothing
 // waiting for the next delay.
 void reset();
 } // namespace seam
