@@ -31,6 +31,7 @@ check() {
 buzz="printf %.0sbuzz {1..50}" # 200 bytes
 check huge 'music\.wav not loaded: not a whole WAV file' 1 "{ head44 '\360\377\377\377'; $buzz; } >music.wav"
 check cut 'music\.wav not loaded: not a whole WAV file' 1 "{ head44 '\312\0\0\0'; $buzz; } >music.wav" # a sample short
+check riff 'stroke\.wav not loaded: not a whole WAV file' 1 "printf 'RIFF\\0\\0\\0\\0AVI LIST' >stroke.wav" # not sound
 check missing '^Sound file media/sound/(dot[01][0-9]|[a-z]+)\.wav not loaded: missing$' 28 'rm *.wav'
 check folder 'stroke\.wav not loaded: not a file' 1 'rm stroke.wav && mkdir stroke.wav'
 check pipe 'music\.wav not loaded: not a file' 1 'rm music.wav && mkfifo music.wav'
