@@ -10,7 +10,8 @@
 
 namespace {
 const int rate = 44100, probeLevel = 1024; // quiet enough that the limiter never acts on the probe
-int groupOf[64] = {};                      // a channel's group tag plus 1; 0 for none
+const int maxChannels = 64;
+int groupOf[maxChannels] = {}; // a channel's group tag plus 1; 0 for none
 Mix_EffectFunc_t postMix = nullptr;
 void* postMixArg = nullptr;
 double lastTick = 0;
@@ -26,14 +27,14 @@ int Mix_GroupChannels(int from, int to, int tag)
 {
     int grouped = 0;
     for (int c = from; c <= to; ++c)
-        if (c >= 0 && c < 64)
+        if (c >= 0 && c < maxChannels)
             groupOf[c] = tag + 1, ++grouped;
     return grouped;
 }
 
 int Mix_GroupAvailable(int tag)
 {
-    for (int c = 0; c < 64; ++c)
+    for (int c = 0; c < maxChannels; ++c)
         if (groupOf[c] == tag + 1 && !Mix_Playing(c))
             return c;
     return -1;
@@ -61,7 +62,8 @@ void qf_mixerTick()
         return;
     const double now = emscripten_get_now(), seconds = std::min(1.0, (now - lastTick) / 1000);
     lastTick = now;
-    std::vector<Sint16> probe(2 * std::max(1, int(seconds * rate)), probeLevel);
+    static std::vector<Sint16> probe; // kept: every frame needs about as much
+    probe.assign(2 * size_t(std::max(1, int(seconds * rate))), probeLevel);
     postMix(MIX_CHANNEL_POST, probe.data(), int(probe.size() * sizeof(Sint16)), postMixArg);
     EM_ASM(
         {
