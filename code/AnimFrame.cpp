@@ -17,11 +17,9 @@ Sint32 AnimFrame::render(SDL_Surface* dest, SDL_Rect& center)
 {
     if (!pic || !dest)
         return 0;
-    // A copy: the blit clips its destination rectangle, which must not reach the caller's reference point.
     // Summed unsigned: offsets from the file span the whole 32-bit range, and only the low 16 bits count.
-    SDL_Rect at{static_cast<Sint16>(Uint32(center.x) + Uint32(xOffset)),
-                static_cast<Sint16>(Uint32(center.y) + Uint32(yOffset)), 0, 0};
-    SDL_UpperBlit(pic, nullptr, dest, &at);
+    kept.blit(pic, dest, static_cast<Sint16>(Uint32(center.x) + Uint32(xOffset)),
+              static_cast<Sint16>(Uint32(center.y) + Uint32(yOffset)));
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #ifndef ANIMFRAME_H
 #define ANIMFRAME_H
 
+#include "Drawing.h"
 #include <SDL/SDL.h>
 #include <string>
 
@@ -22,6 +23,7 @@ private:
     Sint32 xOffset;
     Sint32 yOffset;
     Uint16 timeToHoldFrame;
+    KeptBlit kept;
 };
 
 #endif

@@ -199,9 +199,12 @@ void Battle::render(SDL_Surface* dest, TTF_Font* font)
     SDL_Rect textPosa{0, 0, 0, 0};
     SDL_Rect textPos1{170, 350, 0, 0};
 
+    const bool drawing = (battleState == PlayerDraws || battleState == ResultPause) && leftTurn && dw;
     if (bkg) {
         matchFormat(bkg, dest); // here: the picture loads before the video mode exists
-        drawWhole(bkg, dest);
+        // The draw window, drawn later on, covers its area: the background there would never show.
+        const SDL_Rect hole = drawing ? dw->cover(dest) : SDL_Rect{0, 0, 0, 0};
+        drawWhole(bkg, dest, nullptr, &hole);
     } else {
         SDL_FillRect(dest, nullptr, SDL_MapRGB(dest->format, 0, 0, 0));
     }
@@ -226,7 +229,7 @@ void Battle::render(SDL_Surface* dest, TTF_Font* font)
         break;
     }
 
-    if ((battleState == PlayerDraws || battleState == ResultPause) && leftTurn && dw) {
+    if (drawing) {
         dw->render(dest, leftTurn);
         if (leftCombatant && leftCombatant->getIo())
             leftCombatant->getIo()->render(dest, accuracy);
@@ -270,7 +273,7 @@ void Battle::renderEndurance(SDL_Surface* dest, TTF_Font* font, SDL_Color& textC
     SDL_Rect endFill{textPos1.x, textPos1.y, static_cast<Uint16>(width), 15};
     const Uint8 shade = e > 250 ? 32 : 160;
     if (width > 0)
-        SDL_FillRect(dest, &endFill, SDL_MapRGB(dest->format, shade, shade, shade));
+        fillRect(dest, &endFill, SDL_MapRGB(dest->format, shade, shade, shade));
     textOutput[SecondText].draw(dest, font, "Endurance", textCol2, textPos1.x, textPos1.y);
     textPos1.y -= 15;
 

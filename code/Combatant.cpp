@@ -1,4 +1,5 @@
 #include "Combatant.h"
+#include "Drawing.h"
 #include "InputObj.h"
 #include "Layout.h"
 #include "MediaPlayer.h"
@@ -91,14 +92,14 @@ void Combatant::render(SDL_Surface* screen, TTF_Font* font)
 
     const Sint16 barX = left ? 10 : 480;
     SDL_Rect back{barX, 70, 150, 20};
-    SDL_FillRect(screen, &back, SDL_MapRGBA(screen->format, 32, 32, 32, 230));
+    fillRect(screen, &back, SDL_MapRGBA(screen->format, 32, 32, 32, 230));
 
     // A maximum of 0 cannot come from the roster, but must never divide.
     const int w = maxHp ? hp * 150 / maxHp : 0;
     const Uint8 grey = maxHp ? static_cast<Uint8>(hp * 255 / maxHp) : 0;
     SDL_Rect fill{static_cast<Sint16>(left ? 10 : 630 - w), 70, static_cast<Uint16>(w), 20};
     if (w > 0)
-        SDL_FillRect(screen, &fill, SDL_MapRGBA(screen->format, 96, 32, 32, 255));
+        fillRect(screen, &fill, SDL_MapRGBA(screen->format, 96, 32, 32, 255));
     rectangleRGBA(screen, barX, 70, barX + 150, 90, grey, grey, grey, 255);
 
     textOutput[1].draw(screen, font, std::to_string(hp), white, left ? 20 : 610, 70);

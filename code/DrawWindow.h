@@ -1,8 +1,10 @@
 #ifndef DRAWWINDOW_H
 #define DRAWWINDOW_H
 
+#include "Drawing.h"
 #include "HitRecords.h"
 #include <SDL/SDL.h>
+#include <string>
 
 class LinePattern;
 
@@ -22,6 +24,8 @@ public:
     int getDrawingStatus();
     SDL_Rect getDimensions();
     void render(SDL_Surface* dest, bool col);
+    // The part of dest that render paints over whatever lies there (empty when its picture is see-through).
+    SDL_Rect cover(const SDL_Surface* dest) const;
     // Takes ownership of llp and frees the pattern it replaces.
     void setLinePattern(LinePattern* llp);
     LinePattern* getLinePattern() const { return lp; }
@@ -29,6 +33,11 @@ public:
     const HitRecords& getHitRecords() const { return hits; }
 
 private:
+    std::string look(const SDL_Surface* dest) const;
+    bool keepable(const SDL_Surface* dest) const;
+    bool makeKept(const SDL_Surface* dest);
+    void drawArea(SDL_Surface* dest, SDL_Rect& area);
+
     LinePattern* lp;
     SDL_Rect dimensions;
     SDL_Rect* attStruct; // record of the latest hit; owned by hits
@@ -38,6 +47,9 @@ private:
     Uint32 lastTicks;
     SDL_Surface* bkg;
     HitRecords hits;
+    // The area drawn on its own, and everything it was drawn from (empty when it is not kept).
+    SDL_Surface* kept;
+    std::string keptLook;
 };
 
 #endif

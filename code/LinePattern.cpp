@@ -241,6 +241,30 @@ void LinePattern::render(SDL_Surface* dest, SDL_Rect dim)
     }
 }
 
+SDL_Rect LinePattern::bounds(SDL_Rect dim) const
+{
+    if (points.empty())
+        return {dim.x, dim.y, 0, 0};
+    // Every corner of a wedge and every disc lies within the widest dot's size of a dot; a smoothed rim adds a pixel.
+    int left = points[0].x, top = points[0].y, right = left, bottom = top, widest = 0;
+    for (const SDL_Rect& p : points) {
+        left = std::min<int>(left, p.x), right = std::max<int>(right, p.x);
+        top = std::min<int>(top, p.y), bottom = std::max<int>(bottom, p.y);
+        widest = std::max<int>(widest, p.w);
+    }
+    const int margin = widest + 2;
+    return {Sint16(dim.x + left - margin), Sint16(dim.y + top - margin), Uint16(right - left + 2 * margin + 1),
+            Uint16(bottom - top + 2 * margin + 1)};
+}
+
+std::string LinePattern::key() const
+{
+    const double nib[4] = {sin1, cos1, sin2, cos2};
+    std::string k(reinterpret_cast<const char*>(nib), sizeof nib);
+    k.append(reinterpret_cast<const char*>(points.data()), points.size() * sizeof(SDL_Rect));
+    return k;
+}
+
 Uint32 LinePattern::chooseColor(SDL_Rect pt, SDL_Surface* dest, Uint8& r, Uint8& g, Uint8& b, Uint8& a)
 {
     r = g = b = 192;

@@ -2,6 +2,7 @@
 #define LINEPATTERN_H
 
 #include <SDL/SDL.h>
+#include <string>
 #include <vector>
 
 void HSVtoRGB(Uint16 h, Uint16 s, Uint16 v, Uint8& r, Uint8& g, Uint8& b);
@@ -22,6 +23,10 @@ public:
     int getLastPoint(SDL_Rect& ptA);
     int get2ndContactPoint(SDL_Rect& ptA);
     void render(SDL_Surface* dest, SDL_Rect dim);
+    // A rectangle of the screen that holds whatever render draws for the area dim (it may reach a little past it).
+    SDL_Rect bounds(SDL_Rect dim) const;
+    // What render draws from, besides the area and the surface: two patterns with equal keys draw the same.
+    std::string key() const;
     Uint32 chooseColor(SDL_Rect pt, SDL_Surface* dest, Uint8& r, Uint8& g, Uint8& b, Uint8& a);
 
     // Read-outs for tests.

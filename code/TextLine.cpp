@@ -11,9 +11,9 @@ void TextLine::draw(SDL_Surface* dest, TTF_Font* f, const std::string& t, SDL_Co
         font = f;
         text = t;
         colour = c;
+        kept.forget(); // the new surface may be where the old one was
     }
     if (!surface)
         return;
-    SDL_Rect at{x, y, 0, 0};
-    SDL_UpperBlit(surface, nullptr, dest, &at);
+    kept.blit(surface, dest, x, y);
 }

@@ -1,6 +1,7 @@
 #ifndef TEXTLINE_H
 #define TEXTLINE_H
 
+#include "Drawing.h"
 #include <SDL/SDL.h>
 #include <SDL/SDL_ttf.h>
 #include <string>
@@ -24,6 +25,7 @@ private:
     TTF_Font* font = nullptr;
     std::string text;
     SDL_Color colour{0, 0, 0, 0};
+    KeptBlit kept;
 };
 
 #endif

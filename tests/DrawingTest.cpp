@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "TextLine.h"
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -73,6 +74,113 @@ TEST(Drawing, AConvertedPictureDrawnWholeShowsWhatABlitOfTheOriginalShows)
                 for (SDL_Surface* s : {kept, original, screen, fresh})
                     SDL_FreeSurface(s);
             }
+}
+
+// Drawn at any place around any hole, a picture shows what a blit shows outside the hole, and writes back what the
+// blit writes back; in the screen's format (copied by rows) and in another (blitted).
+TEST(Drawing, APictureDrawnWholeAroundAHoleShowsWhatABlitShowsOutsideIt)
+{
+    ASSERT_TRUE(support::initVideo());
+    const SDL_Rect places[] = {{0, 0, 0, 0}, {170, 30, 0, 0}, {-20, -10, 0, 0}, {600, 400, 0, 0}, {700, 0, 0, 0}};
+    const SDL_Rect holes[] = {{0, 0, 0, 0}, {170, 30, 300, 300}, {-10, -10, 50, 50}, {0, 0, 640, 480}};
+    for (int bpp : {32, 24})
+        for (const SDL_Rect& place : places)
+            for (const SDL_Rect& hole : holes) {
+                SDL_Surface* pic = picture(300, 300, bpp, 0xFF0000, 0xFF00, 0xFF, 0);
+                SDL_Surface *screen = support::makeCanvas(90, 160, 250), *fresh = support::makeCanvas(90, 160, 250);
+                SDL_Rect at = place, blitAt = place;
+                drawWhole(pic, screen, &at, &hole);
+                SDL_UpperBlit(pic, nullptr, fresh, &blitAt);
+                for (SDL_Surface* s : {screen, fresh}) {
+                    SDL_Rect h = hole;
+                    SDL_FillRect(s, &h, 0);
+                }
+                EXPECT_TRUE(same(screen, fresh) && std::memcmp(&at, &blitAt, sizeof at) == 0)
+                    << bpp << " bits at " << place.x << "," << place.y << ", hole at " << hole.x << "," << hole.y;
+                for (SDL_Surface* s : {pic, screen, fresh})
+                    SDL_FreeSurface(s);
+            }
+}
+
+TEST(Drawing, FillRectFillsAndClipsItsRectangleAsSDLDoes)
+{
+    ASSERT_TRUE(support::initVideo());
+    const SDL_Rect clip{1, 2, 637, 476};
+    const SDL_Rect rects[] = {{10, 70, 150, 20}, {-5, -5, 20, 20}, {630, 470, 30, 30}, {700, 10, 5, 5}, {9, 9, 0, 4}};
+    for (int bpp : {32, 24})
+        for (const SDL_Rect* r : {&rects[0], &rects[1], &rects[2], &rects[3], &rects[4], (const SDL_Rect*)nullptr}) {
+            SDL_Surface* s[2];
+            SDL_Rect got[2];
+            for (int i = 0; i < 2; ++i) {
+                s[i] = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, bpp, 0xFF0000, 0xFF00, 0xFF, 0);
+                SDL_SetClipRect(s[i], &clip);
+                got[i] = r ? *r : SDL_Rect{};
+                if (i)
+                    SDL_FillRect(s[i], r ? &got[i] : nullptr, 0x123456);
+                else
+                    fillRect(s[i], r ? &got[i] : nullptr, 0x123456);
+            }
+            EXPECT_TRUE(same(s[0], s[1]) && std::memcmp(&got[0], &got[1], sizeof got[0]) == 0)
+                << bpp << " bits, rect " << (r ? r - rects : -1);
+            SDL_FreeSurface(s[0]), SDL_FreeSurface(s[1]);
+        }
+}
+
+// A kept blit shows what a plain blit shows on a twin screen, pass after pass (the ground drawn anew each time, as the
+// game's background is), after each change of anything the kept pixels come from.
+TEST(KeptBlit, ShowsWhatAPlainBlitShowsWhenTheGroundPlaceClipFormatOrPictureChange)
+{
+    ASSERT_TRUE(support::initVideo());
+    SDL_Surface* pic = picture(40, 30, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000); // see-through by degrees
+    SDL_Surface* ground = picture(640, 480, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Surface* screens[2][2] = {{support::makeCanvas(), support::makeCanvas()}, {nullptr, nullptr}};
+    for (SDL_Surface*& s : screens[1]) // red and blue the other way round
+        s = SDL_CreateRGBSurface(SDL_SWSURFACE, 640, 480, 32, 0xFF, 0xFF00, 0xFF0000, 0);
+    KeptBlit kept;
+    int x = 100, y = 100, format = 0;
+    auto clip = [&](SDL_Rect r) {
+        for (auto& pair : screens)
+            for (SDL_Surface* s : pair)
+                SDL_SetClipRect(s, &r);
+    };
+    auto poke = [](SDL_Surface* s, int px, int py) {
+        SDL_Rect p{Sint16(px), Sint16(py), 1, 1};
+        SDL_FillRect(s, &p, 0x00FF00);
+    };
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"first", [] {}},
+        {"a pixel of the ground under its corner", [&] { poke(ground, x + 39, y + 29); }},
+        {"a pixel of the ground beside it", [&] { poke(ground, x + 40, y + 29); }},
+        {"moved by a pixel", [&] { ++x; }},
+        {"a clip cutting it",
+         [&] {
+             clip({0, 0, 120, 120});
+         }},
+        {"a clip cutting it elsewhere",
+         [&] {
+             clip({110, 110, 100, 100});
+         }},
+        {"partly off the screen",
+         [&] {
+             clip({0, 0, 640, 480}), x = -10, y = -5;
+         }},
+        {"another pixel format", [&] { format = 1; }},
+        {"blended no more", [&] { SDL_SetAlpha(pic, 0, 255); }},
+        {"its pixels, forgotten", [&] { poke(pic, 20, 20), kept.forget(); }},
+    };
+    for (const auto& [what, change] : steps) {
+        change();
+        for (int pass = 0; pass < 2; ++pass) {
+            SDL_Surface *screen = screens[format][0], *fresh = screens[format][1];
+            SDL_BlitSurface(ground, nullptr, screen, nullptr), SDL_BlitSurface(ground, nullptr, fresh, nullptr);
+            kept.blit(pic, screen, Sint16(x), Sint16(y));
+            SDL_Rect at{Sint16(x), Sint16(y), 0, 0};
+            SDL_UpperBlit(pic, nullptr, fresh, &at);
+            EXPECT_TRUE(same(screen, fresh)) << what << ", pass " << pass;
+        }
+    }
+    for (SDL_Surface* s : {pic, ground, screens[0][0], screens[0][1], screens[1][0], screens[1][1]})
+        SDL_FreeSurface(s);
 }
 
 // A kept line is rendered again when anything it shows changes: each row changes one thing from the row before,

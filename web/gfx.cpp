@@ -198,6 +198,40 @@ int SDL_FillRect(SDL_Surface* dst, const SDL_Rect* rect, Uint32 color)
     return 0;
 }
 
+// Draws w by h pixels of src at (sx, sy) onto dst at (dx, dy), at src's alpha, as the layer's own blit does.
+EM_JS(void, qfBlit, (SDL_Surface * src, int sx, int sy, SDL_Surface* dst, int dx, int dy, int w, int h), {
+    var s = SDL.surfaces[src], ctx = SDL.surfaces[dst].ctx, alpha = ctx.globalAlpha;
+    ctx.globalAlpha = s.alpha / 255;
+    ctx.drawImage(s.canvas, sx, sy, w, h, dx, dy, w, h);
+    ctx.globalAlpha = alpha;
+});
+
+// The layer's own blit copies the whole of a picture other than the screen back into memory after every blit onto
+// it, for programs that read pixels, which this one never does here: a readback that costs more than the blit. This
+// one clips as the desktop's does, to the clip rectangle and the surface, moving the source's corner along, and
+// writes back the rectangle it covered.
+int SDL_UpperBlit(SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, SDL_Rect* dstrect)
+{
+    if (!src || !dst)
+        return -1;
+    int sx = 0, sy = 0, w = src->w, h = src->h;
+    if (srcrect) {
+        sx = std::max(0, int(srcrect->x)), sy = std::max(0, int(srcrect->y));
+        w = std::min(srcrect->x + int(srcrect->w), src->w) - sx,
+        h = std::min(srcrect->y + int(srcrect->h), src->h) - sy;
+    }
+    const int x = dstrect ? dstrect->x : 0, y = dstrect ? dstrect->y : 0;
+    const SDL_Rect& c = dst->clip_rect;
+    const int left = std::max({x, int(c.x), 0}), top = std::max({y, int(c.y), 0});
+    const int right = std::min({x + w, c.x + int(c.w), dst->w}), bottom = std::min({y + h, c.y + int(c.h), dst->h});
+    w = std::max(0, right - left), h = std::max(0, bottom - top);
+    if (dstrect)
+        *dstrect = SDL_Rect{left, top, w, h};
+    if (w > 0 && h > 0)
+        qfBlit(src, sx + left - x, sy + top - y, dst, left, top, w, h);
+    return 0;
+}
+
 // The surface converted to the screen's format, or null (with the error set) before a video mode is set.
 SDL_Surface* SDL_DisplayFormat(SDL_Surface* surface)
 {
