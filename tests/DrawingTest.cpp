@@ -24,9 +24,9 @@ SDL_Surface* picture(int w, int h, int bpp, Uint32 r, Uint32 g, Uint32 b, Uint32
 
 // A picture converted to the screen's format once (or not: a conversion may fail) and drawn whole shows what a blit of
 // it as loaded shows, at any place, whatever the screen's clip, outside any hole, and the rectangle written back is the
-// blit's. Each picture differs from the screen in one respect; the screen's own format (copied by rows) and 24 bits
-// (blitted) meet every clip, place and hole.
-TEST(Drawing, APictureDrawnWholeShowsWhatABlitOfTheOriginalShowsOutsideTheHole)
+// blit's; so does a fill by rows show SDL's. Each picture differs from the screen in one respect; the screen's own
+// format (copied by rows) and 24 bits (blitted) meet every clip, place and hole.
+TEST(Drawing, APictureDrawnWholeAndAFillShowWhatABlitOfTheOriginalAndSDLsFillShowOutsideTheHole)
 {
     ASSERT_TRUE(support::initVideo());
     const Uint32 R = 0xFF0000, G = 0xFF00, B = 0xFF, elsewhere = 0xFF000000;
@@ -49,59 +49,46 @@ TEST(Drawing, APictureDrawnWholeShowsWhatABlitOfTheOriginalShowsOutsideTheHole)
         {"half see-through", 32, R, G, B, 0, 640, 480, SDL_SRCALPHA},
     };
     const SDL_Rect clips[] = {{0, 0, 640, 480}, {1, 0, 639, 480}, {0, 1, 640, 479}, {0, 0, 639, 480}, {0, 0, 640, 479}};
-    const SDL_Rect places[] = {{0, 0, 0, 0}, {170, 30, 0, 0}, {-20, -10, 0, 0}, {600, 400, 0, 0}, {700, 0, 0, 0}};
-    const SDL_Rect holes[] = {{0, 0, 0, 0}, {170, 30, 300, 300}, {-10, -10, 50, 50}, {0, 0, 640, 480}};
+    const SDL_Rect spots[][2] = {{{0, 0, 0, 0}, {0, 0, 0, 0}},
+                                 {{170, 30, 0, 0}, {170, 30, 300, 300}},
+                                 {{-20, -10, 0, 0}, {0, 0, 640, 480}},
+                                 {{600, 400, 0, 0}, {-10, -10, 620, 50}},
+                                 {{700, 0, 0, 0}, {0, 0, 0, 0}}}; // where it is drawn, and the hole
     for (const auto& p : pictures)
         for (const SDL_Rect& clip : clips)
-            for (const SDL_Rect& place : places)
-                for (const SDL_Rect& hole : holes)
-                    for (bool convert : {true, false}) {
-                        const bool plain = &clip == clips || (&place == places && &hole == holes);
-                        if (!plain || (&p - pictures > 1 && (&clip != clips || &place != places || &hole != holes)))
-                            continue;
-                        SDL_Surface *kept = picture(p.w, p.h, p.bpp, p.r, p.g, p.b, p.a),
-                                    *original = picture(p.w, p.h, p.bpp, p.r, p.g, p.b, p.a);
-                        for (SDL_Surface* s : {kept, original}) {
-                            SDL_SetColorKey(s, p.flag & SDL_SRCCOLORKEY, SDL_MapRGB(s->format, 8, 8, 0));
-                            SDL_SetAlpha(s, p.flag & SDL_SRCALPHA, 128);
-                        }
-                        SDL_Surface *screen = support::makeCanvas(90, 160, 250),
-                                    *fresh = support::makeCanvas(90, 160, 250);
-                        SDL_SetClipRect(screen, &clip), SDL_SetClipRect(fresh, &clip);
-                        SDL_Surface* const loaded = kept;
-                        matchFormat(kept, nullptr);
-                        if (convert)
-                            matchFormat(kept, screen);
-                        EXPECT_EQ(kept == loaded, (p.bpp == 32 && p.r == R && p.g == G && p.b == B) || p.a || !convert);
-                        SDL_Rect at = place, blitAt = place;
-                        drawWhole(kept, screen, &at, &hole);
-                        SDL_UpperBlit(original, nullptr, fresh, &blitAt);
-                        for (SDL_Surface* s : {screen, fresh}) {
-                            SDL_Rect h = hole;
-                            SDL_FillRect(s, &h, 0);
-                        }
-                        EXPECT_TRUE(same(screen, fresh) && std::memcmp(&at, &blitAt, sizeof at) == 0)
-                            << p.what << ", clip " << clip.x << "," << clip.y << " " << clip.w << "x" << clip.h
-                            << ", at " << place.x << "," << place.y << ", hole at " << hole.x << "," << hole.y
-                            << (convert ? ", converted" : "");
-                        for (SDL_Surface* s : {kept, original, screen, fresh})
-                            SDL_FreeSurface(s);
+            for (const auto& [place, hole] : spots)
+                for (bool convert : {true, false}) {
+                    if (&p - pictures > 1 && (&clip != clips || &place != spots[0]))
+                        continue;
+                    SDL_Surface *kept = picture(p.w, p.h, p.bpp, p.r, p.g, p.b, p.a),
+                                *original = picture(p.w, p.h, p.bpp, p.r, p.g, p.b, p.a);
+                    for (SDL_Surface* s : {kept, original}) {
+                        SDL_SetColorKey(s, p.flag & SDL_SRCCOLORKEY, SDL_MapRGB(s->format, 8, 8, 0));
+                        SDL_SetAlpha(s, p.flag & SDL_SRCALPHA, 128);
                     }
-}
-
-// Filled by rows, a rectangle shows what SDL's fill shows and is clipped as SDL clips it.
-TEST(Drawing, FillRectFillsAndClipsItsRectangleAsSDLDoes)
-{
-    ASSERT_TRUE(support::initVideo());
-    const SDL_Rect clip{1, 2, 637, 476};
-    for (SDL_Rect r : {SDL_Rect{10, 70, 150, 20}, SDL_Rect{-5, -5, 20, 20}, SDL_Rect{630, 470, 30, 30}}) {
-        SDL_Surface *filled = support::makeCanvas(), *fresh = support::makeCanvas();
-        SDL_SetClipRect(filled, &clip), SDL_SetClipRect(fresh, &clip);
-        SDL_Rect sdl = r;
-        fillRect(filled, &r, 0x123456), SDL_FillRect(fresh, &sdl, 0x123456);
-        EXPECT_TRUE(same(filled, fresh) && std::memcmp(&r, &sdl, sizeof r) == 0) << r.x;
-        SDL_FreeSurface(filled), SDL_FreeSurface(fresh);
-    }
+                    SDL_Surface *screen = support::makeCanvas(90, 160, 250), *fresh = support::makeCanvas(90, 160, 250);
+                    SDL_SetClipRect(screen, &clip), SDL_SetClipRect(fresh, &clip);
+                    SDL_Surface* const loaded = kept;
+                    matchFormat(kept, nullptr);
+                    if (convert)
+                        matchFormat(kept, screen);
+                    EXPECT_EQ(kept == loaded, (p.bpp == 32 && p.r == R && p.g == G && p.b == B) || p.a || !convert);
+                    SDL_Rect at = place, blitAt = place, bar{Sint16(place.x % 640), place.y, 150, 20}, sdlBar = bar;
+                    drawWhole(kept, screen, &at, &hole);
+                    SDL_UpperBlit(original, nullptr, fresh, &blitAt);
+                    for (SDL_Surface* s : {screen, fresh}) {
+                        SDL_Rect h = hole;
+                        SDL_FillRect(s, &h, 0);
+                    }
+                    fillRect(screen, &bar, 0x123456), SDL_FillRect(fresh, &sdlBar, 0x123456);
+                    EXPECT_TRUE(same(screen, fresh) && std::memcmp(&at, &blitAt, sizeof at) == 0 &&
+                                std::memcmp(&bar, &sdlBar, sizeof bar) == 0)
+                        << p.what << ", clip " << clip.x << "," << clip.y << " " << clip.w << "x" << clip.h << ", at "
+                        << place.x << "," << place.y << ", hole at " << hole.x << "," << hole.y
+                        << (convert ? ", converted" : "");
+                    for (SDL_Surface* s : {kept, original, screen, fresh})
+                        SDL_FreeSurface(s);
+                }
 }
 
 // A kept blit shows what a plain blit shows on a twin screen, pass after pass (the ground drawn anew each time, as the
@@ -109,41 +96,30 @@ TEST(Drawing, FillRectFillsAndClipsItsRectangleAsSDLDoes)
 TEST(KeptBlit, ShowsWhatAPlainBlitShowsWhenTheGroundPlaceClipOrPictureChange)
 {
     ASSERT_TRUE(support::initVideo());
-    SDL_Surface* pic = picture(40, 30, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000); // see-through by degrees
-    SDL_Surface* ground = picture(640, 480, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    SDL_Surface *pic = picture(40, 30, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), // see-through by degrees
+        *ground = picture(640, 480, 32, 0xFF0000, 0xFF00, 0xFF, 0);
     SDL_Surface* s[2] = {support::makeCanvas(), support::makeCanvas()}; // blitted kept, and plainly
     KeptBlit kept;
     int x = 100, y = 100;
-    auto clip = [&](SDL_Rect r) { SDL_SetClipRect(s[0], &r), SDL_SetClipRect(s[1], &r); };
-    auto poke = [](SDL_Surface* p, int px, int py) {
-        SDL_Rect r{Sint16(px), Sint16(py), 1, 1};
-        SDL_FillRect(p, &r, 0x00FF00);
+    auto clip = [&](Sint16 cx, Sint16 cy, Uint16 w, Uint16 h) {
+        SDL_Rect r{cx, cy, w, h};
+        SDL_SetClipRect(s[0], &r), SDL_SetClipRect(s[1], &r);
     };
+    SDL_Rect underCorner{139, 129, 1, 1};
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"first", [] {}},
-        {"a pixel of the ground under its corner", [&] { poke(ground, x + 39, y + 29); }},
+        {"a pixel of the ground under its corner", [&] { SDL_FillRect(ground, &underCorner, 0xFF00); }},
         {"moved by a pixel", [&] { ++x; }},
-        {"a clip cutting it",
-         [&] {
-             clip({0, 0, 120, 120});
-         }},
-        {"a clip cutting it elsewhere",
-         [&] {
-             clip({110, 110, 100, 100});
-         }},
-        {"partly off the screen",
-         [&] {
-             clip({0, 0, 640, 480}), x = -10, y = -5;
-         }},
+        {"a clip cutting it", [&] { clip(110, 110, 100, 100); }},
+        {"partly off the screen", [&] { clip(0, 0, 640, 480), x = -10, y = -5; }},
         {"blended no more", [&] { SDL_SetAlpha(pic, 0, 255); }},
     };
     for (const auto& [what, change] : steps) {
         change();
         for (int pass = 0; pass < 2; ++pass) {
-            SDL_BlitSurface(ground, nullptr, s[0], nullptr), SDL_BlitSurface(ground, nullptr, s[1], nullptr);
-            kept.blit(pic, s[0], Sint16(x), Sint16(y));
             SDL_Rect at{Sint16(x), Sint16(y), 0, 0};
-            SDL_UpperBlit(pic, nullptr, s[1], &at);
+            SDL_BlitSurface(ground, nullptr, s[0], nullptr), SDL_BlitSurface(ground, nullptr, s[1], nullptr);
+            kept.blit(pic, s[0], at.x, at.y), SDL_UpperBlit(pic, nullptr, s[1], &at);
             EXPECT_TRUE(same(s[0], s[1])) << what << ", pass " << pass;
         }
     }

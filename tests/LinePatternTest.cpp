@@ -163,7 +163,7 @@ TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFills)
 TEST(LinePattern, DrawsNothingOutsideItsBounds)
 {
     ASSERT_TRUE(support::initVideo());
-    SDL_Surface *canvas = support::makeCanvas(10, 20, 30), *expected = support::makeCanvas();
+    SDL_Surface *canvas = support::makeCanvas(), *blank = support::makeCanvas();
     const SDL_Rect dim{170, 30, 300, 300};
     seam::seed(5);
     for (SDL_Color rulz :
@@ -171,13 +171,11 @@ TEST(LinePattern, DrawsNothingOutsideItsBounds)
         Pattern lp;
         lp.init(area, rulz);
         for (int step = 0; step < 30; ++step, lp.getNewLine(area, false)) {
-            SDL_FillRect(canvas, nullptr, 0x0A141E), SDL_FillRect(expected, nullptr, 0x0A141E);
-            lp.render(canvas, dim);
-            SDL_Rect b = lp.bounds(dim), c = b;
-            SDL_FillRect(canvas, &b, 0), SDL_FillRect(expected, &c, 0);
-            EXPECT_EQ(std::memcmp(canvas->pixels, expected->pixels, size_t(canvas->pitch) * canvas->h), 0)
-                << "rules " << int(rulz.r) << int(rulz.g) << int(rulz.b) << ", step " << step;
+            SDL_FillRect(canvas, nullptr, 0), lp.render(canvas, dim);
+            SDL_Rect b = lp.bounds(dim);
+            SDL_FillRect(canvas, &b, 0);
+            EXPECT_EQ(std::memcmp(canvas->pixels, blank->pixels, size_t(canvas->pitch) * 480), 0) << step;
         }
     }
-    SDL_FreeSurface(canvas), SDL_FreeSurface(expected);
+    SDL_FreeSurface(canvas), SDL_FreeSurface(blank);
 }
