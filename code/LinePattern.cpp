@@ -252,7 +252,7 @@ SDL_Rect LinePattern::bounds(SDL_Rect dim) const
         top = std::min<int>(top, p.y), bottom = std::max<int>(bottom, p.y);
         widest = std::max<int>(widest, p.w);
     }
-    const int margin = widest + 2;
+    const int margin = widest + 1;
     return {Sint16(dim.x + left - margin), Sint16(dim.y + top - margin), Uint16(right - left + 2 * margin + 1),
             Uint16(bottom - top + 2 * margin + 1)};
 }
@@ -261,7 +261,8 @@ std::string LinePattern::key() const
 {
     const double nib[4] = {sin1, cos1, sin2, cos2};
     std::string k(reinterpret_cast<const char*>(nib), sizeof nib);
-    k.append(reinterpret_cast<const char*>(points.data()), points.size() * sizeof(SDL_Rect));
+    for (const SDL_Rect& p : points)
+        k.append(reinterpret_cast<const char*>(&p), sizeof p);
     return k;
 }
 

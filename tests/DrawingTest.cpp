@@ -101,17 +101,13 @@ TEST(KeptBlit, ShowsWhatAPlainBlitShowsWhenTheGroundPlaceClipOrPictureChange)
     SDL_Surface* s[2] = {support::makeCanvas(), support::makeCanvas()}; // blitted kept, and plainly
     KeptBlit kept;
     int x = 100, y = 100;
-    auto clip = [&](Sint16 cx, Sint16 cy, Uint16 w, Uint16 h) {
-        SDL_Rect r{cx, cy, w, h};
-        SDL_SetClipRect(s[0], &r), SDL_SetClipRect(s[1], &r);
-    };
-    SDL_Rect underCorner{139, 129, 1, 1};
+    SDL_Rect underCorner{139, 129, 1, 1}, cut{110, 110, 100, 100}, whole{0, 0, 640, 480};
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"first", [] {}},
         {"a pixel of the ground under its corner", [&] { SDL_FillRect(ground, &underCorner, 0xFF00); }},
         {"moved by a pixel", [&] { ++x; }},
-        {"a clip cutting it", [&] { clip(110, 110, 100, 100); }},
-        {"partly off the screen", [&] { clip(0, 0, 640, 480), x = -10, y = -5; }},
+        {"a clip cutting it", [&] { SDL_SetClipRect(s[0], &cut), SDL_SetClipRect(s[1], &cut); }},
+        {"partly off the screen", [&] { SDL_SetClipRect(s[0], &whole), SDL_SetClipRect(s[1], &whole), x = -10; }},
         {"blended no more", [&] { SDL_SetAlpha(pic, 0, 255); }},
     };
     for (const auto& [what, change] : steps) {

@@ -2,7 +2,6 @@
 #include "TestSeams.h"
 #include "TestSupport.h"
 #include <array>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -156,26 +155,4 @@ TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFills)
     EXPECT_EQ(blues, (std::set<int>{135, 143, 151, 160, 167, 175, 183, 192}));
     EXPECT_TRUE(others.count(0xFFFFFF) && others.count(0xC0C0C0));
     SDL_FreeSurface(canvas);
-}
-
-// Whatever the path draws lies within its bounds: paths under every kind of rule, walked dot after dot, drawn over an
-// area whose edges they fold at.
-TEST(LinePattern, DrawsNothingOutsideItsBounds)
-{
-    ASSERT_TRUE(support::initVideo());
-    SDL_Surface *canvas = support::makeCanvas(), *blank = support::makeCanvas();
-    const SDL_Rect dim{170, 30, 300, 300};
-    seam::seed(5);
-    for (SDL_Color rulz :
-         {SDL_Color{0, 0, 0, 0}, SDL_Color{8, 3, 3, 0}, SDL_Color{2, 0, 3, 0}, SDL_Color{5, 3, 0, 0}}) {
-        Pattern lp;
-        lp.init(area, rulz);
-        for (int step = 0; step < 30; ++step, lp.getNewLine(area, false)) {
-            SDL_FillRect(canvas, nullptr, 0), lp.render(canvas, dim);
-            SDL_Rect b = lp.bounds(dim);
-            SDL_FillRect(canvas, &b, 0);
-            EXPECT_EQ(std::memcmp(canvas->pixels, blank->pixels, size_t(canvas->pitch) * 480), 0) << step;
-        }
-    }
-    SDL_FreeSurface(canvas), SDL_FreeSurface(blank);
 }
