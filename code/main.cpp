@@ -240,6 +240,7 @@ Sint8 gameLoop()
 
 Sint8 gamePass(bool& done)
 {
+    Sound::update();
     while (SDL_PollEvent(&mainEvent) == 1) {
         switch (mainEvent.type) {
         case SDL_ACTIVEEVENT:

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <thread>
 #include <unistd.h>
+#include <vorbis/vorbisfile.h>
 
 namespace {
 
@@ -23,6 +24,23 @@ std::vector<Sint16> samples(const std::string& path, int skip = 44, int stride =
     std::vector<Sint16> out;
     for (Sint16 s[2]; in.ignore(skip) && in.read(reinterpret_cast<char*>(s), 2 * stride); skip = 0)
         out.push_back(s[0]);
+    return out;
+}
+
+// A sound file of the game decoded, every stride-th sample: the left side of the music, or a mono cue.
+std::vector<Sint16> decoded(const std::string& name, int stride = 1)
+{
+    OggVorbis_File file;
+    std::vector<Sint16> all, out;
+    if (ov_fopen(("media/sound/" + name + ".ogg").c_str(), &file) != 0)
+        return out;
+    int link = 0;
+    Sint16 buffer[2048];
+    for (long n; (n = ov_read(&file, reinterpret_cast<char*>(buffer), sizeof buffer, 0, 2, 1, &link)) > 0;)
+        all.insert(all.end(), buffer, buffer + n / 2);
+    ov_clear(&file);
+    for (size_t i = 0; i < all.size(); i += size_t(stride))
+        out.push_back(all[i]);
     return out;
 }
 
@@ -104,8 +122,7 @@ TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
         sleep(10);
     Sound::close(), Mix_SetPostMix(nullptr, nullptr);
 
-    const std::vector<Sint16> left = samples(raw, 0, 2), lr = samples(raw, 0),
-                              tune = samples("media/sound/music.wav", 44, 2);
+    const std::vector<Sint16> left = samples(raw, 0, 2), lr = samples(raw, 0), tune = decoded("music", 2);
     std::remove(raw.c_str());
     // The first frame of the buffer mixed first after t; the device wrote silence, unstamped, before it started.
     auto frame = [&, unstamped = left.size() / 1024 - mixedAt.size()](Clock::time_point t) {
@@ -113,7 +130,7 @@ TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
     };
     // How alike the mix is to a cue's first n samples from its best start in the buffers after the k-th timed pass.
     auto heard = [&](size_t k, const std::string& cue, size_t n) {
-        const std::vector<Sint16> wave = samples("media/sound/" + cue + ".wav");
+        const std::vector<Sint16> wave = decoded(cue);
         double best = -1;
         for (size_t f = frame(at[k].first); f <= frame(at[k].second) + 2048 && f + n < left.size(); ++f)
             best = std::max(best, likeness(&left[f], wave.data(), n));
