@@ -207,6 +207,15 @@ Mix_Chunk* loadChunk(const std::string& name)
         printf("Sound file %s not loaded: %s\n", path.c_str(), why.empty() ? Mix_GetError() : why.c_str());
     return chunk;
 }
+// Stops the music and lets it go: the next update() looks for its file again.
+void dropMusic()
+{
+    Mix_HaltMusic();
+    Mix_FreeMusic(music), music = nullptr;
+    if (musicSource)
+        SDL_RWclose(musicSource), musicSource = nullptr;
+    musicBytes.clear(), musicLooked = false;
+}
 } // namespace
 
 void Sound::open()
@@ -261,10 +270,8 @@ void Sound::update()
     if (music && Mix_PlayMusic(music, -1) == 0)
         return;
     printf("Sound file %s not loaded: %s\n", path.c_str(), why.empty() ? Mix_GetError() : why.c_str());
-    Mix_FreeMusic(music), music = nullptr;
-    if (musicSource)
-        SDL_FreeRW(musicSource), musicSource = nullptr;
-    musicBytes.clear();
+    dropMusic();
+    musicLooked = true;
 }
 
 void Sound::close()
@@ -280,11 +287,7 @@ void Sound::close()
         Mix_FreeChunk(c), c = nullptr;
     for (Mix_Chunk*& c : noteChunks)
         Mix_FreeChunk(c), c = nullptr;
-    Mix_HaltMusic();
-    if (music)
-        Mix_FreeMusic(music), SDL_FreeRW(musicSource);
-    music = nullptr, musicSource = nullptr, musicLooked = false;
-    musicBytes.clear();
+    dropMusic();
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     opened = false;

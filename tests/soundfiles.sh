@@ -2,9 +2,10 @@
 # Damaged sound files, through the real executable with the disk audio driver (so that it loads them): each case
 # puts one file, made from the game's own, in a folder that holds no other sound. The game must start, mix nothing but
 # silence, end on SIGTERM with 143 and say in one line per file why it did not load it. Prints each case's status,
-# lines and time to exit.
+# lines and time to exit. With a second argument, a folder, it only writes each damaged file there (the sound
+# fuzzer's seeds).
 set -uo pipefail
-run_dir=$(cd "$1" && pwd) work=$(mktemp -d) game= failed=0
+run_dir=$(cd "$1" && pwd) seeds=${2:+$(cd "$2" && pwd)} work=$(mktemp -d) game= failed=0
 trap 'kill -9 $game 2>/dev/null; rm -rf "$work"' EXIT
 sounds="stroke release tired blow heropain herodeath foepain foedeath victory defeat approach music dot{01..16}"
 # ogg FILE FIELD VALUE: sets a field of an Ogg Vorbis file, its page's checksum made right again: the rate or the
@@ -36,6 +37,10 @@ check() {
     local dir=$work/$1 sent status lines loud verdict=ok
     mkdir -p "$dir/media/sound" && ln -s "$run_dir/text" "$dir/" && ln -s "$run_dir"/media/{bkground,chars} "$dir/media/"
     cp "$run_dir/media/sound/$2.ogg" "$dir/media/sound/" && (cd "$dir/media/sound" && eval "$4")
+    if [ -n "$seeds" ]; then
+        [ ! -f "$dir/media/sound/$2.ogg" ] || cp "$dir/media/sound/$2.ogg" "$seeds/$1"
+        return
+    fi
     (cd "$dir" && exec env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$dir/mix.raw" \
         "$run_dir/quillfray" --windowed >"$dir/out" 2>/dev/null) &
     game=$!
@@ -55,7 +60,7 @@ check() {
 check wav music 'not Ogg Vorbis$' "wav1hz '\35\137\0\0' >music.ogg"
 check rate stroke '1 Hz, not 44100$' 'ogg stroke.ogg rate 1'
 check channels stroke '3 channels, not 1 or 2$' 'ogg stroke.ogg channels 3'
-check long music 'longer than two minutes$' 'ogg music.ogg length 1099511627776'
+check long victory 'longer than two minutes$' 'ogg victory.ogg length 1099511627776'
 check cut music 'cut short$' 'head -c 300000 music.ogg >m && mv m music.ogg'
 check damaged dot01 'damaged$' "printf x | dd of=dot01.ogg bs=1 seek=4000 conv=notrunc status=none"
 check twice stroke 'damaged$' 'cat stroke.ogg stroke.ogg >s && mv s stroke.ogg'
