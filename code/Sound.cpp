@@ -23,6 +23,11 @@ using soundFiles::notes;
 #define QF_MUSIC_FETCHED_LATER false
 #endif
 const bool musicFetchedLater = QF_MUSIC_FETCHED_LATER;
+// The browser build has no threads (web/compat.h); there the page's decoder does the work, later.
+#ifndef QF_NO_THREADS
+#define QF_NO_THREADS false
+#endif
+const bool noThreads = QF_NO_THREADS;
 
 // The music player loops the music. Cue c plays on channel c, and never while it still sounds there: cut off mid-wave,
 // a sound leaves a step in the output, a click. The notes take any free channel of their own sixteen: a stroke lands
@@ -83,6 +88,10 @@ unsigned askedFor[Sound::CueCount] = {};
 bool muted = false;
 Mix_Chunk* chunks[Sound::CueCount] = {}; // a null entry is a file that failed: that cue stays silent
 Mix_Chunk* noteChunks[notes] = {};
+// Checking and decoding every cue takes longer than a frame: a thread loads them while the first frames are drawn,
+// and a cue asked for before its chunk is ready waits for it.
+std::thread loader;
+std::atomic<bool> cueReady[Sound::CueCount], noteReady[notes];
 // The music player streams the loop from memory as it plays: it decodes none of it ahead.
 std::string musicBytes;
 SDL_RWops* musicSource = nullptr;
@@ -207,6 +216,24 @@ Mix_Chunk* loadChunk(const std::string& name)
         printf("Sound file %s not loaded: %s\n", path.c_str(), why.empty() ? Mix_GetError() : why.c_str());
     return chunk;
 }
+// The approach's first: the first battle plays it as it starts.
+void loadCues()
+{
+    for (int k = 0; k < Sound::CueCount; ++k) {
+        const int cue = (Sound::Approach + k) % Sound::CueCount;
+        chunks[cue] = cue == Sound::Dot ? nullptr : loadChunk(soundFiles::cueName[cue]);
+        cueReady[cue] = true;
+    }
+    for (int n = 1; n <= notes; ++n)
+        noteChunks[n - 1] = loadChunk(soundFiles::noteName(n)), noteReady[n - 1] = true;
+}
+
+void finishLoading()
+{
+    if (loader.joinable())
+        loader.join();
+}
+
 // Stops the music and lets it go: the next update() looks for its file again.
 void dropMusic()
 {
@@ -238,11 +265,6 @@ void Sound::open()
     Mix_GroupChannels(firstNoteChannel, firstNoteChannel + notes - 1, noteGroup);
     Mix_Volume(-1, MIX_MAX_VOLUME / headroom);
     Mix_VolumeMusic(MIX_MAX_VOLUME / headroom);
-    for (int cue = 0; cue < CueCount; ++cue)
-        if (cue != Dot)
-            chunks[cue] = loadChunk(soundFiles::cueName[cue]);
-    for (int n = 1; n <= notes; ++n)
-        noteChunks[n - 1] = loadChunk(soundFiles::noteName(n));
 
     master.channels = channels, master.at = 0, master.fade = 0, master.release = 1;
     std::fill(std::begin(master.raw), std::end(master.raw), 1.0f);
@@ -251,7 +273,15 @@ void Sound::open()
     master.fadeStep = 1 / (fadeSeconds * mixRate), master.releaseStep = 1 / (releaseSeconds * mixRate);
     master.audible = !muted;
     Mix_RegisterEffect(MIX_CHANNEL_POST, mixMaster, nullptr, nullptr);
-    update();
+    update(); // the music first, at once: the mixer's loaders are not for two threads at a time
+    for (std::atomic<bool>& r : cueReady)
+        r = false;
+    for (std::atomic<bool>& r : noteReady)
+        r = false;
+    if (noThreads)
+        loadCues();
+    else
+        loader = std::thread(loadCues);
 }
 
 void Sound::update()
@@ -260,6 +290,7 @@ void Sound::update()
     std::error_code ec;
     if (!opened || musicLooked || (musicFetchedLater && !std::filesystem::exists(path, ec)))
         return;
+    finishLoading();
     musicLooked = true;
     musicBytes = readSound(path);
     if (musicBytes.empty())
@@ -279,6 +310,7 @@ void Sound::close()
     muted = false; // as before open: a game started again starts with its sound on
     if (!opened)
         return;
+    finishLoading();
     master.audible = false; // the sound fades out before the device stops: a cut would click
     for (int wait = 0; wait < 10 && !master.silent; ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -300,6 +332,9 @@ void Sound::play(Cue cue, int n)
     ++askedFor[cue];
     if (!opened || muted)
         return;
+    // Only the first battle's approach may come before its chunk, and that is the first one loaded.
+    for (std::atomic<bool>& ready = cue == Dot ? noteReady[note(n) - 1] : cueReady[cue]; !ready;)
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
     Mix_Chunk* chunk = cue == Dot ? noteChunks[note(n) - 1] : chunks[cue];
     const int channel = cue == Dot ? Mix_GroupAvailable(noteGroup) : cue;
     if (chunk && channel != -1 && !Mix_Playing(channel))

@@ -38,6 +38,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     Sound::open(); // with no files yet
     if (!opened)
         std::abort();
+    finishLoading();
     std::atexit(Sound::close); // before the mixer's state goes with the other globals, while it still plays
     Mix_SetPostMix(count, nullptr);
     return 0;

@@ -32,6 +32,8 @@ void qf_mixerTick();
 
 // The page fetches the music after the first frame (page.js) and puts it where the game looks for it.
 #define QF_MUSIC_FETCHED_LATER true
+// No threads here: the sound loads at once, and quickly, since the page decodes it.
+#define QF_NO_THREADS true
 #endif
 
 #endif
