@@ -271,9 +271,10 @@ void Sound::open()
     std::fill(std::begin(master.held), std::end(master.held), 1.0f);
     master.delayed.assign(size_t(ahead * channels), 0);
     master.fadeStep = 1 / (fadeSeconds * mixRate), master.releaseStep = 1 / (releaseSeconds * mixRate);
-    master.audible = !muted;
+    master.audible = false;
     Mix_RegisterEffect(MIX_CHANNEL_POST, mixMaster, nullptr, nullptr);
-    update(); // the music first, at once: the mixer's loaders are not for two threads at a time
+    update();                // the music first, at once: the mixer's loaders are not for two threads at a time
+    master.audible = !muted; // the fade in starts with the music, whose first sample may be far from silence
     for (std::atomic<bool>& r : cueReady)
         r = false;
     for (std::atomic<bool>& r : noteReady)
