@@ -141,8 +141,9 @@ std::string walk(const std::string& bytes)
     size_t walked = 0;
     int serial = 0;
     bool ended = false, damaged = false;
+    // Bytes skipped (n < 0) are no page or a page with a wrong checksum; a page after the end starts another stream.
     for (long n; (n = ogg_sync_pageseek(&sync, &page)) != 0; walked += size_t(std::labs(n))) {
-        damaged |= n < 0 || ended || (walked && ogg_page_serialno(&page) != serial); // a page after the end: another
+        damaged |= n < 0 || ended || (walked && ogg_page_serialno(&page) != serial);
         serial = n > 0 ? ogg_page_serialno(&page) : serial;
         ended = n > 0 && ogg_page_eos(&page);
     }
@@ -176,9 +177,11 @@ std::string refusal(const std::string& bytes, bool chunk)
         ogg_int64_t got = 0;
         char buffer[4096];
         int link = 0;
-        for (long n = 1; n > 0 && got <= want; got += n)
-            n = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &link), got += std::min(n, 0L) * (want + 1);
-        why = got != want ? "damaged" : "";
+        long n = 1;
+        while (n > 0 && got <= want)
+            if ((n = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &link)) > 0)
+                got += n;
+        why = n < 0 || got != want ? "damaged" : ""; // a hole, a packet that does not decode, a wrong length
     }
     ov_clear(&file);
     return why;
@@ -216,7 +219,8 @@ Mix_Chunk* loadChunk(const std::string& name)
         printf("Sound file %s not loaded: %s\n", path.c_str(), why.empty() ? Mix_GetError() : why.c_str());
     return chunk;
 }
-// The approach's first: the first battle plays it as it starts.
+
+// Every cue's chunk in turn, the approach's first: the first battle plays it as it starts.
 void loadCues()
 {
     for (int k = 0; k < Sound::CueCount; ++k) {

@@ -7,16 +7,18 @@
 set -uo pipefail
 run_dir=$(cd "$1" && pwd) seeds=${2:+$(cd "$2" && pwd)} work=$(mktemp -d) game= failed=0
 trap 'kill -9 $game 2>/dev/null; rm -rf "$work"' EXIT
-sounds="stroke release tired blow heropain herodeath foepain foedeath victory defeat approach music dot{01..16}"
 # ogg FILE FIELD VALUE: sets a field of an Ogg Vorbis file, its page's checksum made right again: the rate or the
-# channel count in its first page, or the length in its last.
+# channel count in its first page, or in its last the length or the first byte of its third packet.
 ogg() {
     python3 - "$@" <<'PY'
 import struct, sys
 path, field, value = sys.argv[1], sys.argv[2], int(sys.argv[3])
 b = bytearray(open(path, 'rb').read())
-page = b.rfind(b'OggS') if field == 'length' else 0
-at, size = {'rate': (27 + b[26] + 12, 4), 'channels': (27 + b[26] + 11, 1), 'length': (page + 6, 8)}[field]
+page = b.rfind(b'OggS') if field in ('length', 'packet') else 0
+lacing = b[page + 27:page + 27 + b[page + 26]]
+starts = [page + 27 + len(lacing) + sum(lacing[:i]) for i in range(len(lacing)) if i and lacing[i - 1] < 255]
+at, size = {'rate': (27 + b[26] + 12, 4), 'channels': (27 + b[26] + 11, 1), 'length': (page + 6, 8),
+            'packet': (starts[1] if len(starts) > 1 else 0, 1)}[field]
 b[at:at + size] = value.to_bytes(size, 'little')
 end = page + 27 + b[page + 26] + sum(b[page + 27:page + 27 + b[page + 26]])
 b[page + 22:page + 26] = b'\0\0\0\0'
@@ -64,6 +66,7 @@ check long victory 'longer than two minutes$' 'ogg victory.ogg length 1099511627
 check cut music 'cut short$' 'head -c 300000 music.ogg >m && mv m music.ogg'
 check damaged dot01 'damaged$' "printf x | dd of=dot01.ogg bs=1 seek=4000 conv=notrunc status=none"
 check twice stroke 'damaged$' 'cat stroke.ogg stroke.ogg >s && mv s stroke.ogg'
+check undecodable stroke 'damaged$' 'ogg stroke.ogg packet 1' # each page whole, but not its sound
 check missing stroke 'missing$' 'rm stroke.ogg'
 check folder stroke 'not a file$' 'rm stroke.ogg && mkdir stroke.ogg'
 check pipe music 'not a file$' 'rm music.ogg && mkfifo music.ogg'
