@@ -92,11 +92,12 @@ TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
     const std::string raw = testing::TempDir() + "quillfray-mix-" + std::to_string(getpid()) + ".raw";
     support::ScopedEnv driver("SDL_AUDIODRIVER", "disk"), file("SDL_DISKAUDIOFILE", raw.c_str());
     buffersMixed = 0;
-    Mix_SetPostMix(countMix, nullptr), Sound::open(); // counted from the device's first buffer
-    const size_t opened = buffersMixed;               // the music starts in this buffer at the latest
-    std::vector<std::pair<size_t, size_t>> at;        // the buffers mixed before and after the passes checked
+    Mix_SetPostMix(countMix, nullptr), Sound::open();       // counted from the device's first buffer
+    ASSERT_NE(Mix_QuerySpec(nullptr, nullptr, nullptr), 0); // else no buffer would ever be counted
+    const size_t opened = buffersMixed;                     // the music starts in this buffer at the latest
+    std::vector<std::pair<size_t, size_t>> at;              // the buffers mixed before and after the passes checked
     auto timed = [&](auto f) { at.push_back({buffersMixed, 0}), f(), at.back().second = buffersMixed; };
-    rComb->setMaxHP(7), passFor(1100), mixedTo(opened + 24);
+    rComb->setMaxHP(7), passFor(1100), mixedTo(opened + 24); // 0.56 s of music alone: its level, and its start
     support::pushButton(SDL_BUTTON_LEFT, true), held = true, timed([&] { pass(); }); // the stroke's own cue
     for (int n = 0; n < 5; ++n)
         mixedTo(buffersMixed + 3), trace(), timed([&] { pass(); });
