@@ -12,12 +12,6 @@
 #include <cstring>
 #include <ctime>
 #include <string>
-#ifdef QF_X11
-#include <X11/Xlib.h>
-#include <chrono>
-#include <thread>
-#include <vector>
-#endif
 
 SDL_Surface* screen = nullptr;
 TTF_Font* font = nullptr;
@@ -187,55 +181,6 @@ Sint8 initSDL(bool)
     return 0;
 }
 
-#ifdef QF_X11
-// A property of 32-bit items (X hands them over as longs), or nothing.
-static std::vector<long> cardinals(Display* d, Window w, const char* name)
-{
-    Atom type;
-    int format = 0;
-    unsigned long n = 0, left;
-    unsigned char* data = nullptr;
-    std::vector<long> items;
-    if (XGetWindowProperty(d, w, XInternAtom(d, name, False), 0, 1024, False, AnyPropertyType, &type, &format, &n,
-                           &left, &data) == Success &&
-        format == 32)
-        items.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + n);
-    XFree(data);
-    return items;
-}
-
-// Narrows the room to what the window manager publishes: its work area (the screen less its panels), and the frame it
-// would draw around the window, which it estimates on request for a window not yet shown.
-static void narrowToDesktop(int& w, int& h)
-{
-    Display* d = XOpenDisplay(nullptr);
-    if (!d)
-        return;
-    const Window root = DefaultRootWindow(d);
-    const std::vector<long> desktop = cardinals(d, root, "_NET_CURRENT_DESKTOP"),
-                            area = cardinals(d, root, "_NET_WORKAREA"),
-                            supported = cardinals(d, root, "_NET_SUPPORTED");
-    const size_t at = desktop.empty() ? 0 : 4 * size_t(desktop[0]);
-    if (area.size() >= at + 4)
-        w = int(std::min<long>(w, area[at + 2])), h = int(std::min<long>(h, area[at + 3]));
-    const Atom request = XInternAtom(d, "_NET_REQUEST_FRAME_EXTENTS", False);
-    if (std::find(supported.begin(), supported.end(), long(request)) != supported.end()) {
-        const Window probe = XCreateSimpleWindow(d, root, 0, 0, unsigned(w), unsigned(h), 0, 0, 0);
-        XEvent ask = {};
-        ask.xclient.type = ClientMessage, ask.xclient.window = probe, ask.xclient.message_type = request;
-        ask.xclient.format = 32;
-        XSendEvent(d, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &ask);
-        std::vector<long> frame; // left, right, top, bottom
-        for (int wait = 0; wait < 100 && (frame = cardinals(d, probe, "_NET_FRAME_EXTENTS")).size() < 4; ++wait)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // an answer takes a round trip or two
-        if (frame.size() >= 4)
-            w -= int(frame[0] + frame[1]), h -= int(frame[2] + frame[3]);
-        XDestroyWindow(d, probe);
-    }
-    XCloseDisplay(d);
-}
-#endif
-
 // sdl12-compat scales the window by SDL12COMPAT_WINDOW_SCALING when it sets the mode. One that would not fit the
 // screen gets the largest whole scale that does, at least 1, and a line that says so.
 static void fitWindowScale()
@@ -245,17 +190,12 @@ static void fitWindowScale()
     if (scale <= 1)
         return;
     const SDL_VideoInfo* desktop = SDL_GetVideoInfo(); // before the first mode: the desktop's size
-    int w = desktop->current_w, h = desktop->current_h;
-#ifdef QF_X11
-    char driver[16] = "";
-    if (SDL_VideoDriverName(driver, sizeof driver) && strcmp(driver, "x11") == 0)
-        narrowToDesktop(w, h);
-#endif
+    const int w = desktop->current_w, h = desktop->current_h;
     if (screenResX * scale <= w && screenResY * scale <= h)
         return;
     const int fits = std::max(1, std::min(w / screenResX, h / screenResY));
-    printf("A window %g times as large does not fit the screen (%dx%d free): playing in a %dx%d window instead\n",
-           scale, w, h, screenResX * fits, screenResY * fits);
+    printf("A window %g times as large does not fit the screen (%dx%d): playing in a %dx%d window instead\n", scale, w,
+           h, screenResX * fits, screenResY * fits);
     setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(fits).c_str(), 1);
 }
 

@@ -14,8 +14,8 @@ mkfifo "$work/pipe" && exec 3<>"$work/pipe" 4>"$work/pipe" 3<&- # a pipe whose r
 
 # The first frame shown: the key hint's white text at the top-left corner.
 shown() { [ "$(import -window root -crop 200x16+0+0 png:- | convert - -format '%[fx:maxima.r]' info:)" = 1 ]; }
-# Case: Escape or a signal | status | change to the run folder or the X server (a window manager's work area) |
-# environment | arguments and streams | all it writes on standard error. Signals as from a terminal: none left
+# Case: Escape or a signal | status | change to the run folder | environment | arguments and streams | all it writes
+# on standard error. Signals as from a terminal: none left
 # ignored, SIGPIPE included.
 while IFS='|' read -r sig status change env args said; do
     mkdir "$work/$((++n))" && cd "$work/$n" && cp -rs "$run/media" "$run/text" . && eval "$change"
@@ -37,7 +37,7 @@ while IFS='|' read -r sig status change env args said; do
     echo "$r: $change $env $args: status $got (wanted $status), standard error '$out'$unseen"
 done <<'EOF'
 Escape|0|:|SDL_AUDIODRIVER=nosuchdriver|>&2|Sound is off: Audio target 'nosuchdriver' not available
-Escape|0|xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA 0,20,640,460||--windowed --scale 3 --mute >&2|A window 3 times as large does not fit the screen (640x460 free): playing in a 640x480 window instead
+Escape|0|:||--windowed --scale 3 --mute >&2|A window 3 times as large does not fit the screen (640x480): playing in a 640x480 window instead
 TERM|255|:|-u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER|>../err 2>/dev/null|Error initializing video: no display found (is DISPLAY set?)
 TERM|143|:|SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null|2>&-|
 INT|130|rm media/bkground/drawBk.png||--mute >&-|
