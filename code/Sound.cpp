@@ -291,9 +291,11 @@ void Sound::open()
 
 void Sound::update()
 {
+    if (!opened || musicLooked)
+        return;
     const std::string path = soundPath(soundFiles::music);
     std::error_code ec;
-    if (!opened || musicLooked || (musicFetchedLater && !std::filesystem::exists(path, ec)))
+    if (musicFetchedLater && !std::filesystem::exists(path, ec))
         return;
     finishLoading();
     musicLooked = true;
