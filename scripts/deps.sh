@@ -3,7 +3,7 @@
 # web site (the font cut to size, the pictures recompressed); with "test", those of every test (the web site's too).
 set -euo pipefail
 pkgs=(g++ cmake make pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-gfx1.2-dev
-      libsdl-mixer1.2-dev libpng-dev fonts-freefont-ttf)
+      libsdl-mixer1.2-dev libpng-dev libvorbis-dev fonts-freefont-ttf)
 if [ "${1:-}" = web ] || [ "${1:-}" = test ]; then
     pkgs+=(python3-fonttools python3-brotli optipng)
 fi

@@ -48,6 +48,9 @@ Uint32 SDL_framerateDelay(FPSmanager* manager)
     ++manager->framecount;
     qf_mixerTick();
     qf_pageTick();
+    static int calls = 0; // the second comes after the first frame: the page may now fetch what that did not need
+    if (++calls == 2)
+        EM_ASM(if (Module.quillfrayFirstFrame) Module.quillfrayFirstFrame());
     const Uint32 now = ticks();
     const Uint32 sinceLast = now - manager->lastticks;
     manager->lastticks = now;

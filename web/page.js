@@ -237,9 +237,24 @@ var quillfrayPage = (function () {
             say('');
             canvas.focus();
             buttons.newGame.disabled = buttons.sound.disabled = false;
-            // Kept for offline play from now on: the files just loaded are in the HTTP cache.
-            if ('serviceWorker' in navigator)
-                navigator.serviceWorker.register('sw.js').catch(function () {});
+        },
+        // The music is the largest file and no frame needs it: fetched only now, it never delays the first one. The
+        // game starts it once it is in its files; without it, the game plays on.
+        // The site is then kept for offline play, from the copies in the HTTP cache.
+        quillfrayFirstFrame: function () {
+            fetch('music.ogg').then(function (r) {
+                if (!r.ok)
+                    throw new Error('HTTP ' + r.status);
+                return r.arrayBuffer();
+            }).then(function (bytes) {
+                Module.FS.writeFile('media/sound/music.ogg', new Uint8Array(bytes));
+            }).catch(function (e) {
+                console.warn('The music could not be loaded: ' + e.message);
+                note('The music could not be loaded: the game plays on without it.');
+            }).then(function () {
+                if ('serviceWorker' in navigator)
+                    navigator.serviceWorker.register('sw.js').catch(function () {});
+            });
         },
         quillfrayGain: function (gain, seconds) {
             if ((gain > 0) !== (masterGain > 0))

@@ -40,7 +40,9 @@ const drawing = (img, s = 1) => [32, 160].some(v => find(img, [v, v, v], [170, 3
 // answer first), before(page) prepares it. grab() screenshots the game.
 async function open(w, h, {touch = false, route, before} = {}) {
     const page = await browser.newPage(), errors = [];
-    page.on('console', m => m.type() === 'error' && errors.push(m.text())).on('pageerror', e => errors.push(e.message));
+    // An error, or a sound file the game did not load.
+    page.on('console', m => (m.type() === 'error' || / not loaded: /.test(m.text())) && errors.push(m.text()))
+        .on('pageerror', e => errors.push(e.message));
     if (route) {
         await page.setBypassServiceWorker(true);
         await page.setRequestInterception(true);
@@ -71,13 +73,17 @@ const gain = (page, want) => page.waitForFunction(g => quillfrayPage.gain() === 
 const taken = (page, key, on) => page.$eval(on, (e, key) => !e.dispatchEvent(
     new KeyboardEvent('keydown', {key, bubbles: true, cancelable: true})), key);
 
-test('the mouse wins a battle, its stroke held beyond the board; keys; a clock stepped back; M, F10, hidden, Escape',
+test('music; the mouse wins a battle, its stroke held beyond the board; keys; a clock stepped back; M, F10, hidden',
      async () => {
-    const slow = r => r.url().endsWith('.data') && setTimeout(() => r.continue(), 1000);
+    let music; // held until the game has shown its frames without it
+    const slow = r => (r.url().endsWith('.data') && setTimeout(() => r.continue(), 1000)) ||
+                      (r.url().endsWith('/music.ogg') && (music = r));
     const clock = p => p.evaluateOnNewDocument((now = Date.now) => (Date.now = () => now() + (window.clockStep ?? 0)));
     const {page, errors, grab} = await open(800, 600, {route: slow, before: clock});
     assert.match(await text(page, 'status'), /^Loading the game/);
     let img = await until(grab, 'my turn', waiting);
+    await music.continue(); // it was asked for
+    await page.waitForFunction(() => Module.FS.analyzePath('media/sound/music.ogg').exists);
     assert.deepEqual([img.box.width, await page.title(), await page.$eval('link[rel=icon]', l => l.href)],
                      [640, 'QuillfrayBattle', url + 'icon.png']);
     // The game's keys are the game's while it has the focus; the rest, and all elsewhere, the browser's.
@@ -134,17 +140,18 @@ test('the mouse wins a battle, its stroke held beyond the board; keys; a clock s
     await Promise.all([page.close(), other.close()]);
 });
 
-test('on a phone upright: one finger scores, a second is ignored, a cancelled touch ends the stroke; the buttons',
-     async () => {
-    const s = 390 / 640, {page, grab} = await open(390, 844, {touch: true});
+test('on a phone upright, without the music: one finger scores, a second is ignored, a cancelled touch ends the ' +
+     'stroke; the buttons', async () => {
+    const none = r => r.url().endsWith('/music.ogg') && r.respond({status: 404});
+    const s = 390 / 640, {page, grab} = await open(390, 844, {touch: true, route: none});
     const cdp = await page.createCDPSession();
     const touch = (type, ...points) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints:
         points.map(([id, x, y]) => ({id, x: img.box.x + x, y: img.box.y + y}))});
     let img = await until(grab, 'my turn', i => disc(i, GREY, s));
     assert.equal(img.box.width, 390, 'the game is not full width');
-    const below = await page.$eval('#panel', p => p.getBoundingClientRect().top);
-    assert.ok(below >= img.box.y + img.box.height, 'the buttons are not below the board');
+    assert.ok(await page.$eval('#panel', p => p.getBoundingClientRect().top) >= img.box.y + img.box.height);
     assert.match(await text(page, 'turn'), /larger board/);
+    await page.waitForFunction(() => /music could not be loaded/.test(document.getElementById('note').textContent));
     const bar = left => i => Math.abs(foeBar(i, s) - Math.floor((left * 150) / 8) * s) <= 1;
     // Held still on the grey dot, then a second finger lands and lifts, then the first moves on to the white dot.
     const first = disc(img, GREY, s);
@@ -181,10 +188,9 @@ test('loads that fail or stall each say so', async () => {
                    ['.data', null, /stalled/], ['.woff2', null, /stalled/]];
     const pages = await Promise.all(cases.map(([name, reply]) => open(800, 600, {route: answer(name, reply),
                                                                                    before: hurry})));
-    await Promise.all(pages.map(({page}, k) => page.waitForFunction(
-        re => new RegExp(re).test(document.getElementById('status').textContent), {timeout: 10000, polling: 100},
-        cases[k][2].source).catch(async () =>
-        assert.fail(`case ${k}: "${await text(page, 'status')}"`))));
+    await Promise.all(pages.map(({page}, k) => page.waitForFunction(re => new RegExp(re).test(
+        document.getElementById('status').textContent), {timeout: 10000, polling: 100}, cases[k][2].source)
+        .catch(e => assert.fail(`no ${cases[k][2]}: ${e.message}`))));
     await Promise.all(pages.map(({page}) => page.close()));
 });
 
