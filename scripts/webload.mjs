@@ -7,7 +7,7 @@
 //
 //     node scripts/webload.mjs [SITE] [RUNS]
 import {spawn} from 'node:child_process';
-import {cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, utimesSync} from 'node:fs';
+import {cpSync, existsSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, utimesSync} from 'node:fs';
 import {tmpdir} from 'node:os';
 import {createRequire} from 'node:module';
 import {join, resolve} from 'node:path';
@@ -88,9 +88,9 @@ for (const name of profiles) {
         let browser = await launch();
         const first = await visit(browser, name);
         cold.push(first.first), bytes.push(first.bytes);
-        // The first visit settles (the service worker, if any, keeps the site) before the player leaves.
-        await first.page.waitForNetworkIdle({idleTime: 1000, timeout: 300000});
-        await first.page.evaluate(() => navigator.serviceWorker.getRegistration().then(r => r && navigator.serviceWorker.ready));
+        // The first visit settles (the service worker, if the site has one, keeps the site) before the player leaves.
+        if (existsSync(join(site, 'sw.js')))
+            await first.page.waitForFunction(() => navigator.serviceWorker.controller, {timeout: 300000, polling: 100});
         await first.page.waitForNetworkIdle({idleTime: 1000, timeout: 300000});
         await browser.close();
         browser = await launch();

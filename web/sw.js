@@ -1,7 +1,8 @@
 // The site's service worker, a template that the build completes (sw.cmake): it keeps this build's files for offline
 // play, in a cache named from their hashes, and answers the page from there, so a repeat visit waits on no network.
-// The browser fetches this file anew at each visit: a new build is taken into its own cache, whole and checked, then
-// replaces the old one, and the page plays it from the next visit on.
+// The browser fetches this file anew at each visit: a new build is taken into its own cache, whole and checked, and
+// replaces the old one once no page of the old one is open (a page that started on one build never gets a file of
+// another), so the next visit plays it.
 'use strict';
 const build = 'quillfray-@QF_BUILD@';
 const files = {@QF_FILES@
@@ -24,9 +25,7 @@ async function keep(cache, name) {
 }
 
 self.addEventListener('install', event => {
-    event.waitUntil(caches.open(build)
-                        .then(cache => Promise.all(Object.keys(files).map(name => keep(cache, name))))
-                        .then(() => self.skipWaiting()));
+    event.waitUntil(caches.open(build).then(cache => Promise.all(Object.keys(files).map(name => keep(cache, name)))));
 });
 
 self.addEventListener('activate', event => {
