@@ -43,6 +43,7 @@ var quillfrayPage = (function () {
     function fit() {
         var room = document.documentElement, w = room.clientWidth, h = room.clientHeight, now = fitting(w, h);
         room.style.setProperty('--scale', now.scale >= 1 ? Math.floor(now.scale) : now.scale);
+        document.body.classList.add('fitted');
         document.body.classList.toggle('side', now.side);
         document.getElementById('turn').hidden = !matchMedia('(pointer: coarse)').matches ||
                                                  fitting(h, w).scale <= now.scale;

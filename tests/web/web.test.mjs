@@ -186,8 +186,7 @@ test('loads that fail or stall each say so', async () => {
     const cases = [['.data', {status: 404}, /could not be loaded/], ['.data', {body: damaged}, /is damaged/],
                    ['.data', {body: data.subarray(0, data.length >> 1)}, /arrived incomplete/],
                    ['.data', null, /stalled/], ['.woff2', null, /stalled/]];
-    const pages = await Promise.all(cases.map(([name, reply]) => open(800, 600, {route: answer(name, reply),
-                                                                                   before: hurry})));
+    const pages = await Promise.all(cases.map(([n, r]) => open(800, 600, {route: answer(n, r), before: hurry})));
     await Promise.all(pages.map(({page}, k) => page.waitForFunction(re => new RegExp(re).test(
         document.getElementById('status').textContent), {timeout: 10000, polling: 100}, cases[k][2].source)
         .catch(e => assert.fail(`no ${cases[k][2]}: ${e.message}`))));
