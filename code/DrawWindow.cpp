@@ -24,7 +24,8 @@ static int burnFor(Uint8 endBurn)
 DrawWindow::DrawWindow()
     : lp(new LinePattern), dimensions{layout::drawX, layout::drawY, layout::drawSide, layout::drawSide},
       attStruct(nullptr), endBurn(0), numHits(0), drawingState(Waiting), lastTicks(SDL_GetTicks()),
-      bkg(loadPicture((std::string(layout::mediaFolder) + layout::drawAreaPicture).c_str())), kept(nullptr)
+      bkg(loadPicture((std::string(layout::mediaFolder) + layout::drawAreaPicture).c_str())), kept(nullptr),
+      movedBefore(false)
 {
 }
 
@@ -124,11 +125,14 @@ void DrawWindow::render(SDL_Surface* dest, bool)
         return;
     matchFormat(bkg, dest);
     // The path changes only when a dot is reached: the area is drawn as a picture of its own, shown until anything it
-    // is drawn from changes.
+    // is drawn from changes. A path that moves on in pass after pass (a brisk stroke) is drawn straight onto dest,
+    // where keeping it would cost a copy every time.
     const std::string now = look(dest);
+    const bool changed = now != lastLook, moving = changed && movedBefore;
+    lastLook = now, movedBefore = changed;
     if (now != keptLook) {
         keptLook.clear();
-        if (!keepable(dest) || !makeKept(dest)) {
+        if (moving || !keepable(dest) || !makeKept(dest)) {
             drawArea(dest, dimensions);
             return;
         }

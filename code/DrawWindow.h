@@ -47,9 +47,11 @@ private:
     Uint32 lastTicks;
     SDL_Surface* bkg;
     HitRecords hits;
-    // The area drawn on its own, and everything it was drawn from (empty when it is not kept).
+    // The area drawn on its own, and everything it was drawn from (empty when it is not kept); what the pass before
+    // drew from, and whether that differed from the pass before it.
     SDL_Surface* kept;
-    std::string keptLook;
+    std::string keptLook, lastLook;
+    bool movedBefore;
 };
 
 #endif
