@@ -194,15 +194,18 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
             << int(lComb->getHp()) << "/" << int(lComb->getMaxHp()) << " " << rComb->getName() << " "
             << int(rComb->getHp()) << "/" << int(rComb->getMaxHp()) << " dmg " << oppInput.getDamage() << " rules "
             << int(rulz.r) << int(rulz.g) << int(rulz.b) << int(rulz.unused) << " hits " << battul.getNumHits()
-            << " end " << battul.getEndurance() << " dot " << t.x << "," << t.y << " acts " << mo->getAnim()
-            << mo->getFrame() << "," << mo2->getAnim() << mo2->getFrame() << " cues";
+            << " overkill " << int(battul.getOverkillBonus()) << " end " << battul.getEndurance() << " dot " << t.x
+            << "," << t.y << " sizes ";
+        for (const SDL_Rect& dot : battul.getDrawWindow()->getLinePattern()->getPoints())
+            out << dot.w;
+        out << " acts " << mo->getAnim() << mo->getFrame() << "," << mo2->getAnim() << mo2->getFrame() << " cues";
         for (int cue = 0; cue < Sound::CueCount; ++cue)
             out << (cue ? "." : " ")
                 << Sound::asked(Sound::Cue(cue)) - std::exchange(asked[cue], Sound::asked(Sound::Cue(cue)));
         out << "\n";
         expectScreen();
     };
-    int turn = 0, traced = 0, last = -1;
+    int turn = 0, traced = 0, last = -1, lastActs = 0;
     for (int passes = 0; last != Battle::Defeat; ++passes) {
         ASSERT_LT(passes, 20000) << out.str();
         const bool drawing = battul.getStatus() == Battle::PlayerDraws && battul.getLeftTurn();
@@ -218,9 +221,13 @@ TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
             release();
         }
         ASSERT_EQ(pass(), 0);
-        if (battul.getStatus() == last)
+        const int acts = int(mo->getAnim() * 4 + mo2->getAnim());
+        if (battul.getStatus() == last) {
+            if (acts != std::exchange(lastActs, acts))
+                note("act");
             continue;
-        last = battul.getStatus();
+        }
+        last = battul.getStatus(), lastActs = acts;
         note("s" + std::to_string(last));
         if (last == Battle::PlayerDraws && battul.getLeftTurn())
             ++turn, traced = 0;
