@@ -154,5 +154,15 @@ TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFills)
             (rgb(canvas, x, y) < 256 ? blues : others).insert(rgb(canvas, x, y));
     EXPECT_EQ(blues, (std::set<int>{135, 143, 151, 160, 167, 175, 183, 192}));
     EXPECT_TRUE(others.count(0xFFFFFF) && others.count(0xC0C0C0));
+    // Along the path, each dot and halfway to the next: the wedge from a dot points at the next one, in the colour
+    // of the dot it leaves; the grey one from the dot reached ends on the target's centre.
+    const std::vector<SDL_Rect>& p = lp.getPoints();
+    std::vector<int> along;
+    for (size_t i = 0; i + 1 < p.size(); ++i)
+        for (int at : {0, 1})
+            along.push_back(rgb(canvas, dim.x + p[i].x + at * (p[i + 1].x - p[i].x) / 2,
+                                dim.y + p[i].y + at * (p[i + 1].y - p[i].y) / 2));
+    EXPECT_EQ(along, (std::vector<int>{0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 192, 192, 183, 183, 175, 175, 167, 167, 160, 160,
+                                       151, 151, 143, 143, 135}));
     SDL_FreeSurface(canvas);
 }
