@@ -1,3 +1,5 @@
+#include "Sound.h"
+#include "TestSupport.h"
 #include "main.h"
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -40,6 +42,7 @@ TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
         {{"--windowed", "--HELP"}, "unknown option '--HELP'"},
         {{"--scale", "2"}, "--scale works only with --windowed"},
         {{"--windowed", "--scale", "3x"}, "--scale wants a whole number from 2 to 4, not '3x'"},
+        {{"--windowed", "--scale", "5"}, "--scale wants a whole number from 2 to 4, not '5'"},
         {{"--windowed", "--scale"}, "--scale wants a number"},
     };
     for (const auto& [args, line] : mistakes) {
@@ -50,21 +53,40 @@ TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
     EXPECT_EQ(getenv("SDL12COMPAT_WINDOW_SCALING"), nullptr);
 
     // Read before SDL starts: the window's size comes from the environment.
-    EXPECT_EQ(run({"--scale", "4", "--mute", "--windowed"}), std::tuple(-1, "", ""));
-    EXPECT_TRUE(windowedMode && muteMode);
-    EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "4");
-    unsetenv("SDL12COMPAT_WINDOW_SCALING");
-    windowedMode = muteMode = false;
+    for (const char* n : {"2", "4"}) {
+        EXPECT_EQ(run({"--scale", n, "--mute", "--windowed"}), std::tuple(-1, "", ""));
+        EXPECT_TRUE(windowedMode && muteMode);
+        EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), n);
+        unsetenv("SDL12COMPAT_WINDOW_SCALING");
+        windowedMode = muteMode = false;
+    }
 }
 
-TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)
+// Start-up ends before any window with one line that says why, or plays on without sound after one.
+TEST(Shell, StartUpSaysWhatFailed)
 {
-    ASSERT_EQ(chdir("media"), 0); // no text/FreeSans.ttf from here
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(initSDL(false), -1);
-    const std::string out = testing::internal::GetCapturedStdout();
-    ASSERT_EQ(chdir(".."), 0);
-    EXPECT_TRUE(out.rfind("TTF_OpenFont: ", 0) == 0 && out.back() == '\n' && !SDL_GetVideoSurface()) << out;
+    const struct {
+        const char *folder, *variable, *value;
+        int status;
+        std::string line;
+    } cases[] = {
+        {"media", "SDL_VIDEODRIVER", "dummy", -1, "TTF_OpenFont: Couldn't open text/FreeSans.ttf\n"},
+        {".", "SDL_VIDEODRIVER", "nosuchdriver", -1, "Unable to init SDL: nosuchdriver not available\n"},
+        {".", "SDL_VIDEODRIVER", "", -1, "Error initializing video: no display found (is DISPLAY set?)"},
+        {".", "SDL_AUDIODRIVER", "nosuchdriver", 0, "Sound is off: Audio target 'nosuchdriver' not available\n"},
+    };
+    for (const auto& c : cases) {
+        support::freshStart();
+        support::ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr), set(c.variable, c.value);
+        ASSERT_EQ(chdir(c.folder), 0);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(initEngine(), c.status);
+        if (c.status == 0)
+            Sound::open();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line);
+        EXPECT_EQ(SDL_GetVideoSurface() != nullptr, c.status == 0);
+        ASSERT_EQ(chdir(c.folder[0] == '.' ? "." : ".."), 0);
+    }
 }
 
 } // namespace
