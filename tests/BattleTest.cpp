@@ -112,4 +112,24 @@ TEST_F(Fight, TheEnduranceBarAtItsEdges)
     EXPECT_GT(support::pixel(frame, 320, 430).r, wood.r);
 }
 
+// Without its pictures the battle still draws on plain grounds, black and the drawing area's dark blue, after a line
+// for each picture that failed.
+TEST(BattleScreen, WithoutItsPicturesDrawsOnPlainGrounds)
+{
+    ASSERT_TRUE(support::initVideo());
+    support::TempDir dir; // no media/ here
+    testing::internal::CaptureStdout();
+    Battle battle;
+    Combatant player, foe;
+    SDL_Color rules{0, 0, 0, 0};
+    battle.init(&player, &foe, rules), seam::advance(1001), battle.gameLoop();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Image Loading error:Couldn't open media/bkground/woodCrap.png"
+                                                      "Image Loading error:Couldn't open media/bkground/drawBk.png");
+    SDL_Surface* frame = support::makeCanvas(0, 200, 0);
+    battle.render(frame, nullptr);
+    const SDL_Color ground = support::pixel(frame, 320, 430), area = support::pixel(frame, 171, 329);
+    EXPECT_TRUE(ground.r == 0 && ground.g == 0 && ground.b == 0 && area.r == 0 && area.g == 0 && area.b == 128);
+    SDL_FreeSurface(frame);
+}
+
 } // namespace
