@@ -101,8 +101,8 @@ TEST_F(Fight, TheEnduranceBarAtItsEdges)
     const SDL_Color wood = support::pixel(frame, 320, 430);
     step(1001), send(SDL_MOUSEMOTION, nullptr, 320, 430), button(true), step();
     // endurance, bar width, shade
-    const int bars[][3] = {{1000, 300, 32}, {999, 299, 32},  {251, 75, 32}, {250, 75, 160},
-                           {3, 0, 160},     {1200, 300, 32}, {-1, 300, 160}};
+    const int bars[][3] = {{1000, 300, 32}, {999, 299, 32}, {251, 75, 32},   {250, 75, 160}, {4, 1, 160},
+                           {3, 0, 160},     {0, 0, 160},    {1200, 300, 32}, {-1, 300, 160}};
     for (auto [endurance, width, shade] : bars) {
         battle.setEndurance(endurance), draw();
         // Row 379 lies under the word "Endurance" and on the bar; the drawing area ends at y 330.

@@ -195,7 +195,7 @@ void expectScreen()
 // rewrites it after a deliberate change of play. At each line the screen shows what that state shows.
 TEST_F(Game, PlaysAWholeGameAsTheGoldenSummarySays)
 {
-    const int plan[] = {3, 40, -4, 6, 40, 9, 40, 2};
+    const int plan[] = {3, 40, -4, 5, 20, 9, 40, 2};
     const Uint32 start = seam::ticks();
     unsigned asked[Sound::CueCount]; // cues asked for up to the last line
     for (int cue = 0; cue < Sound::CueCount; ++cue)
