@@ -4,6 +4,7 @@
 #include "MediaPlayer.h"
 #include "MediaResource.h"
 #include "Sound.h"
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -180,6 +181,24 @@ Sint8 initSDL(bool)
     return 0;
 }
 
+// sdl12-compat scales the window by SDL12COMPAT_WINDOW_SCALING when it sets the mode. One that would not fit the
+// screen gets the largest whole scale that does, at least 1, and a line that says so.
+static void fitWindowScale()
+{
+    const char* asked = getenv("SDL12COMPAT_WINDOW_SCALING");
+    const double scale = asked ? atof(asked) : 1;
+    if (scale <= 1)
+        return;
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo(); // before the first mode: the desktop's size
+    const int w = desktop->current_w, h = desktop->current_h;
+    if (screenResX * scale <= w && screenResY * scale <= h)
+        return;
+    const int fits = std::max(1, std::min(w / screenResX, h / screenResY));
+    printf("A window %g times as large does not fit the screen (%dx%d): playing in a %dx%d window instead\n", scale, w,
+           h, screenResX * fits, screenResY * fits);
+    setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(fits).c_str(), 1);
+}
+
 // With no display SDL quietly falls back to a driver that shows nothing; only someone who chose it (the headless
 // tests choose dummy) gets one.
 static bool showsNothing()
@@ -197,6 +216,8 @@ Sint8 initGfx(bool debugMode)
         printf("Error initializing video: no display found (is DISPLAY set?)");
         return -1;
     }
+    if (debugMode)
+        fitWindowScale();
     screen = SDL_SetVideoMode(screenResX, screenResY, 32, debugMode ? 0 : SDL_FULLSCREEN);
     if (!screen) {
         printf("Error initializing video: %s", SDL_GetError());

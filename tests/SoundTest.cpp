@@ -11,19 +11,32 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-std::vector<Clock::time_point> mixedAt; // when each buffer was mixed; read once the audio thread has stopped
+// Buffers the audio thread has mixed. The test paces itself by this count, not by the clock: a busy machine's audio
+// thread falls behind the clock, and then 700 ms of waiting may be 400 ms of sound.
 std::atomic<size_t> buffersMixed{0};
-void stampMix(void*, Uint8*, int) { mixedAt.push_back(Clock::now()), ++buffersMixed; }
-
-// 16-bit samples after a header of skip bytes, every stride-th: one side of a raw stereo mix, or a cue's mono WAV.
-std::vector<Sint16> samples(const std::string& path, int skip = 44, int stride = 1)
+void countMix(void*, Uint8*, int) { ++buffersMixed; }
+void mixedTo(size_t buffers)
 {
-    std::ifstream in(path, std::ios::binary);
+    while (buffersMixed < buffers)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+}
+
+// 16-bit samples, every stride-th: one side of a stereo stream, or all of it.
+std::vector<Sint16> samples(std::istream& in, int stride)
+{
     std::vector<Sint16> out;
-    for (Sint16 s[2]; in.ignore(skip) && in.read(reinterpret_cast<char*>(s), 2 * stride); skip = 0)
+    for (Sint16 s[8]; in.read(reinterpret_cast<char*>(s), 2 * stride);)
         out.push_back(s[0]);
     return out;
+}
+
+// The first channel of media/sound/NAME: the one place that knows how the game's sound files are stored.
+std::vector<Sint16> sound(const std::string& name)
+{
+    std::ifstream in("media/sound/" + name + ".wav", std::ios::binary);
+    char header[44] = {};
+    in.read(header, sizeof header);
+    return samples(in, std::clamp(int(header[22]), 1, 8));
 }
 
 // Normalised correlation of n samples: 1 for the same wave at any level, near 0 for unrelated ones.
@@ -69,51 +82,48 @@ size_t clicks(const std::vector<Sint16>& lr)
     return found;
 }
 
-// A battle on the real clock under the disk driver, which writes the mix (44.1 kHz 16-bit stereo) to a file; the
-// mixer's stamps tell the buffer after each pass. The music alone; five hits 70 ms apart, the first with the foe's
-// pain; the foe's blow with the hero's pain; a pain cut short by the foe's death; M mutes, and unmutes into the
-// victory. Each note is heard in the buffer after its hit, the mute is silent, no sample reaches -1 dBFS, nothing
-// clicks, and the music and the blow are as loud as a player needs.
+// A battle under the disk driver, which writes the mix (44.1 kHz 16-bit stereo) to a file, paced by the buffers
+// mixed: the count before and after a pass tells the buffers its cues start in. The music alone; five hits three
+// buffers apart, the first with the foe's pain; the foe's blow with the hero's pain; a pain cut short by the foe's
+// death; M mutes, and unmutes into the victory. Each note is heard in the buffer after its hit, the mute is silent,
+// no sample reaches -1 dBFS, nothing clicks, and the music and the blow are as loud as a player needs.
 TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
 {
     const std::string raw = testing::TempDir() + "quillfray-mix-" + std::to_string(getpid()) + ".raw";
     support::ScopedEnv driver("SDL_AUDIODRIVER", "disk"), file("SDL_DISKAUDIOFILE", raw.c_str());
-    mixedAt.clear(), buffersMixed = 0;
-    Mix_SetPostMix(stampMix, nullptr), Sound::open();                // stamps from the device's first buffer
-    std::vector<std::pair<Clock::time_point, Clock::time_point>> at; // around the passes whose sound is checked
-    auto timed = [&](auto f) { at.push_back({Clock::now(), {}}), f(), at.back().second = Clock::now(); };
-    auto sleep = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
-    const Clock::time_point start = Clock::now();
-    rComb->setMaxHP(7), passFor(1100), sleep(500);
+    buffersMixed = 0;
+    Mix_SetPostMix(countMix, nullptr), Sound::open();       // counted from the device's first buffer
+    ASSERT_NE(Mix_QuerySpec(nullptr, nullptr, nullptr), 0); // else no buffer would ever be counted
+    const size_t opened = buffersMixed;                     // the music starts in this buffer at the latest
+    std::vector<std::pair<size_t, size_t>> at;              // the buffers mixed before and after the passes checked
+    auto timed = [&](auto f) { at.push_back({buffersMixed, 0}), f(), at.back().second = buffersMixed; };
+    rComb->setMaxHP(7), passFor(1100), mixedTo(opened + 24); // 0.56 s of music alone: its level, and its start
     support::pushButton(SDL_BUTTON_LEFT, true), held = true, timed([&] { pass(); }); // the stroke's own cue
     for (int n = 0; n < 5; ++n)
-        sleep(70), trace(), timed([&] { pass(); });
+        mixedTo(buffersMixed + 3), trace(), timed([&] { pass(); });
     release(), at.emplace_back(); // the pass of the foe's blow
     for (const unsigned blows = Sound::asked(Sound::Blow); Sound::asked(Sound::Blow) == blows;)
-        at.back().first = Clock::now(), pass(), at.back().second = Clock::now();
-    for (sleep(700); battul.getStatus() != Battle::PlayerDraws || !battul.getLeftTurn();)
+        at.back().first = buffersMixed, pass(), at.back().second = buffersMixed;
+    for (mixedTo(buffersMixed + 31); battul.getStatus() != Battle::PlayerDraws || !battul.getLeftTurn();)
         pass();
-    trace(), pass(), sleep(100), trace(), pass(), sleep(200);
+    trace(), pass(), mixedTo(buffersMixed + 5), trace(), pass(), mixedTo(buffersMixed + 9);
     for (bool down : {true, true, false}) // M held, its key-down repeating: on its key-up
         support::pushKey(SDLK_m, down);
     for (timed([&] { pass(); }), release(); battul.getStatus() != Battle::BattleEnd;)
         pass();
-    sleep(600); // the death cry ends unheard
+    mixedTo(buffersMixed + 26); // the death cry ends unheard
     support::pushKey(SDLK_m, true), support::pushKey(SDLK_m, false), timed([&] { pass(); });
-    for (const size_t victory = buffersMixed; buffersMixed < victory + 6;) // its first 4,096 samples
-        sleep(10);
+    mixedTo(buffersMixed + 6); // the victory's first 4,096 samples
     Sound::close(), Mix_SetPostMix(nullptr, nullptr);
 
-    const std::vector<Sint16> left = samples(raw, 0, 2), lr = samples(raw, 0),
-                              tune = samples("media/sound/music.wav", 44, 2);
+    std::ifstream both(raw, std::ios::binary), one(raw, std::ios::binary);
+    const std::vector<Sint16> lr = samples(both, 1), left = samples(one, 2), tune = sound("music");
     std::remove(raw.c_str());
-    // The first frame of the buffer mixed first after t; the device wrote silence, unstamped, before it started.
-    auto frame = [&, unstamped = left.size() / 1024 - mixedAt.size()](Clock::time_point t) {
-        return 1024 * (unstamped + size_t(std::lower_bound(mixedAt.begin(), mixedAt.end(), t) - mixedAt.begin()));
-    };
-    // How alike the mix is to a cue's first n samples from its best start in the buffers after the k-th timed pass.
+    // The first frame of buffer b; the device wrote silence, uncounted, before it started.
+    auto frame = [uncounted = left.size() / 1024 - buffersMixed](size_t b) { return 1024 * (uncounted + b); };
+    // How alike the mix is to a cue's first n samples from its best start in the buffers of the k-th timed pass.
     auto heard = [&](size_t k, const std::string& cue, size_t n) {
-        const std::vector<Sint16> wave = samples("media/sound/" + cue + ".wav");
+        const std::vector<Sint16> wave = sound(cue);
         double best = -1;
         for (size_t f = frame(at[k].first); f <= frame(at[k].second) + 2048 && f + n < left.size(); ++f)
             best = std::max(best, likeness(&left[f], wave.data(), n));
@@ -127,7 +137,7 @@ TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
     EXPECT_GT(heard(8, "victory", 4096), 0.7);
     EXPECT_TRUE(*std::max_element(lr.begin(), lr.end()) <= 29204 && *std::min_element(lr.begin(), lr.end()) >= -29204);
     EXPECT_EQ(clicks(lr), 0u);
-    const double music = loudness(lr, frame(start + std::chrono::milliseconds(100)), frame(at[0].first));
+    const double music = loudness(lr, frame(opened + 5), frame(at[0].first));
     EXPECT_TRUE(music > -23 && music < -16) << music;
     const size_t blow = frame(at[6].first), over = frame(at[6].second) + 1024 + 14000; // 0.32 s after its latest start
     EXPECT_GT(loudness(lr, blow, blow + 17640) - music, 6);                            // its first 400 ms
@@ -135,7 +145,7 @@ TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
     // music's own level swings by 5 LU over such a stretch, so its likeness tells, not its loudness.
     size_t lag = 0;
     double best = -1;
-    for (size_t f = 0; f < 20 * 1024; ++f)
+    for (size_t f = 0; f <= frame(opened) + 1024; ++f)
         if (const double l = likeness(&left[f + 22050], &tune[22050], 2048); l > best)
             best = l, lag = f;
     EXPECT_GT(likeness(&left[over], &tune[over - lag], 8820), 0.9);
