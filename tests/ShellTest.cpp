@@ -64,34 +64,50 @@ TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
 }
 
 // The program from its entry: start-up ends before any window with one line that says why, or the game plays, without
-// sound after a line that says why or when asked, until Escape is held, then shuts down.
+// sound after a line that says why or when asked, in a window made to fit the screen, until Escape is held, then
+// shuts down.
 TEST(Shell, StartsUpOrSaysWhyNot)
 {
     const struct {
-        const char *folder, *variable, *value, *option;
+        const char *folder, *variable, *value;
+        std::vector<const char*> args;
         int status;
         std::string line;
+        const char* scale;
     } cases[] = {
-        {"media", "SDL_VIDEODRIVER", "dummy", nullptr, -1, "TTF_OpenFont: Couldn't open text/FreeSans.ttf\n"},
-        {".", "SDL_VIDEODRIVER", "nosuchdriver", nullptr, -1, "Unable to init SDL: nosuchdriver not available\n"},
-        {".", "SDL_VIDEODRIVER", "", nullptr, -1, "Error initializing video: no display found (is DISPLAY set?)"},
-        {".", "SDL_AUDIODRIVER", "nosuchdriver", nullptr, 0,
-         "Sound is off: Audio target 'nosuchdriver' not available\n"},
-        {".", "SDL_AUDIODRIVER", "nosuchdriver", "--mute", 0, ""},
+        {"media", "SDL_VIDEODRIVER", "dummy", {}, -1, "TTF_OpenFont: Couldn't open text/FreeSans.ttf\n", nullptr},
+        {".", "SDL_VIDEODRIVER", "nosuchdriver", {}, -1, "Unable to init SDL: nosuchdriver not available\n", nullptr},
+        {".", "SDL_VIDEODRIVER", "", {}, -1, "Error initializing video: no display found (is DISPLAY set?)", nullptr},
+        {".",
+         "SDL_AUDIODRIVER",
+         "nosuchdriver",
+         {},
+         0,
+         "Sound is off: Audio target 'nosuchdriver' not available\n",
+         nullptr},
+        {".",
+         "SDL_AUDIODRIVER",
+         "nosuchdriver",
+         {"--mute", "--windowed", "--scale", "2"},
+         0,
+         "A window 2 times as large does not fit the screen (1024x768): playing in a 640x480 window instead\n",
+         "1"},
     };
     for (const auto& c : cases) {
         support::freshStart();
-        support::ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr), set(c.variable, c.value);
+        support::ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr), set(c.variable, c.value),
+            scaling("SDL12COMPAT_WINDOW_SCALING", nullptr);
         static bool played;
         played = false;
         seam::onNextDelay([] { played = true, support::pushKey(SDLK_ESCAPE, true); }); // during the first frame
-        char name[] = "quillfray";
-        char* argv[] = {name, const_cast<char*>(c.option), nullptr};
+        std::vector<const char*> argv = c.args;
+        argv.insert(argv.begin(), "quillfray");
         ASSERT_EQ(chdir(c.folder), 0);
         testing::internal::CaptureStdout();
-        EXPECT_EQ(SDL_main(c.option ? 2 : 1, argv), c.status);
+        EXPECT_EQ(SDL_main(int(argv.size()), const_cast<char**>(argv.data())), c.status);
         EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line);
         ASSERT_EQ(chdir(c.folder[0] == '.' ? "." : ".."), 0);
+        EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), c.scale);
         EXPECT_TRUE(played == !c.status && !SDL_GetVideoSurface() &&
                     (c.status || !(SDL_WasInit(SDL_INIT_EVERYTHING) || TTF_WasInit())));
     }
