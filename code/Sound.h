@@ -22,9 +22,12 @@ public:
         CueCount
     };
 
-    // Opens the audio device, loads media/sound/ and fades the music in. Each failure says so in one line on
-    // standard output (one per file) and leaves that much silent.
+    // Opens the audio device, loads media/sound/, fades the sound in and starts the music. Each failure says so in one
+    // line on standard output (one per file) and leaves that much silent.
     static void open();
+    // Starts the music once its file is there, if open() could not: the browser's page fetches it after the first
+    // frame. Called once a pass.
+    static void update();
     // Fades the sound out (20 ms), then closes the device.
     static void close();
     // n picks a Dot's note: see note().

@@ -142,8 +142,10 @@ int SDL_main(int argc, char* argv[])
         return -1;
     if (!muteMode)
         Sound::open();
-    if (initGame() == -1 || gameLoop() == -1)
+    if (initGame() == -1 || gameLoop() == -1) {
+        Sound::close(); // its threads would go on reading what the exit frees
         return -1;
+    }
     SDL_ShowCursor(1);
     SDL_FreeSurface(screen);
     Sound::close();
@@ -261,6 +263,7 @@ Sint8 gameLoop()
 
 Sint8 gamePass(bool& done)
 {
+    Sound::update();
     while (SDL_PollEvent(&mainEvent) == 1) {
         switch (mainEvent.type) {
         case SDL_ACTIVEEVENT:

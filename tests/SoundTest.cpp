@@ -6,8 +6,10 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <sstream>
 #include <thread>
 #include <unistd.h>
+#include <vorbis/vorbisfile.h>
 
 namespace {
 
@@ -33,10 +35,17 @@ std::vector<Sint16> samples(std::istream& in, int stride)
 // The first channel of media/sound/NAME: the one place that knows how the game's sound files are stored.
 std::vector<Sint16> sound(const std::string& name)
 {
-    std::ifstream in("media/sound/" + name + ".wav", std::ios::binary);
-    char header[44] = {};
-    in.read(header, sizeof header);
-    return samples(in, std::clamp(int(header[22]), 1, 8));
+    OggVorbis_File file;
+    std::stringstream pcm;
+    if (ov_fopen(("media/sound/" + name + ".ogg").c_str(), &file) != 0)
+        return {};
+    char buffer[4096];
+    int link = 0;
+    for (long n; (n = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &link)) > 0;)
+        pcm.write(buffer, n);
+    const int channels = ov_info(&file, -1)->channels;
+    ov_clear(&file);
+    return samples(pcm, std::clamp(channels, 1, 8));
 }
 
 // Normalised correlation of n samples: 1 for the same wave at any level, near 0 for unrelated ones.

@@ -8,5 +8,5 @@ for run in a b; do
     "$makeart" --icon "$dir/$run/icon.png"
     "$makesound" "$dir/$run/media/sound"
 done
-ls "$dir"/a/media/chars/*/*.png "$dir"/a/media/sound/*.wav >/dev/null # neither side came out empty
+ls "$dir"/a/media/chars/*/*.png "$dir"/a/media/sound/*.ogg >/dev/null # neither side came out empty
 diff -r "$dir/a" "$dir/b"

@@ -20,11 +20,20 @@ struct SDL_EventMask {
 // only knows SDL_GETEVENT, one event at a time). Returns how many it copied, or -1 for any other request.
 int SDL_PeepEvents(SDL_Event* events, int numevents, SDL_eventaction action, SDL_EventMask mask);
 
+// This layer's RWops is a number, not a structure with its own close.
+#undef SDL_RWclose
+#define SDL_RWclose SDL_FreeRW
+
 // This layer's Mix_QuerySpec throws; closing also silences the page's master node (mixer.cpp).
 #define Mix_QuerySpec qf_Mix_QuerySpec
 #define Mix_CloseAudio qf_Mix_CloseAudio
 // The game's master sound stage, run once a frame by the frame-rate manager.
 void qf_mixerTick();
+
+// The page fetches the music after the first frame (page.js) and puts it where the game looks for it.
+#define QF_MUSIC_FETCHED_LATER true
+// No threads here: the sound loads at once, and quickly, since the page decodes it.
+#define QF_NO_THREADS true
 #endif
 
 #endif

@@ -1,4 +1,5 @@
 #include <SDL/SDL_framerate.h>
+#include <emscripten.h>
 
 // Never 0: a clock that reads 0 would pass for a manager that was never started.
 static Uint32 ticks()
@@ -40,6 +41,9 @@ Uint32 SDL_framerateDelay(FPSmanager* manager)
         SDL_initFramerate(manager);
     ++manager->framecount;
     qf_mixerTick();
+    static int calls = 0; // the second comes after the first frame: the page may now fetch what that did not need
+    if (++calls == 2)
+        EM_ASM(if (Module.quillfrayFirstFrame) Module.quillfrayFirstFrame());
     const Uint32 now = ticks();
     const Uint32 sinceLast = now - manager->lastticks;
     manager->lastticks = now;

@@ -108,6 +108,17 @@ var quillfrayPage = (function () {
             started = true;
             canvas.focus();
         },
+        // The music is the largest file and no frame needs it: fetched only now, it never delays the first one. The
+        // game starts it once it is in its files; without it, the game plays on.
+        quillfrayFirstFrame: function () {
+            fetch('music.ogg').then(function (r) {
+                if (!r.ok)
+                    throw new Error('HTTP ' + r.status);
+                return r.arrayBuffer();
+            }).then(function (bytes) {
+                Module.FS.writeFile('media/sound/music.ogg', new Uint8Array(bytes));
+            }).catch(function (e) { console.warn('The music could not be loaded: ' + e.message); });
+        },
         quillfrayGain: function (gain, seconds) {
             masterGain = gain;
             if (!master)

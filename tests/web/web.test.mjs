@@ -39,7 +39,9 @@ const drawing = img => [32, 160].some(v => find(img, [v, v, v], [170, 370, 470, 
 // The page on a w by h screen; route(request) may answer a request itself. grab() screenshots the game.
 async function open(w, h, {touch = false, route} = {}) {
     const page = await browser.newPage(), errors = [];
-    page.on('console', m => m.type() === 'error' && errors.push(m.text())).on('pageerror', e => errors.push(e.message));
+    // An error, or a sound file the game did not load.
+    page.on('console', m => (m.type() === 'error' || / not loaded: /.test(m.text())) && errors.push(m.text()))
+        .on('pageerror', e => errors.push(e.message));
     if (route) {
         await page.setRequestInterception(true);
         page.on('request', r => route(r) || r.continue());
@@ -63,11 +65,16 @@ async function until(grab, what, pred, ms = 15000) {
     assert.fail(`timed out waiting for ${what}`);
 }
 
-test('loading line, game, title, icon, focus; the mouse wins a battle; M, F10, Escape; a missing data file', async () => {
-    const slow = r => r.url().endsWith('.data') && setTimeout(() => r.continue(), 1000);
+test('loading line, game, title, icon, focus, music; the mouse wins a battle; M, F10, Escape; a missing data file', async () => {
+    let music; // held until the game has shown its frames without it
+    const slow = r => (r.url().endsWith('.data') && setTimeout(() => r.continue(), 1000)) ||
+                      (r.url().endsWith('/music.ogg') && (music = r));
     const {page, errors, grab} = await open(800, 600, {route: slow});
     assert.match(await page.$eval('#status', e => e.textContent), /^Loading the game/);
     let img = await until(grab, 'my turn', waiting);
+    assert.ok(music, 'the music was not fetched');
+    await music.continue();
+    await page.waitForFunction(() => Module.FS.analyzePath('media/sound/music.ogg').exists);
     assert.deepEqual([img.box.width, await page.title(), await page.$eval('link[rel=icon]', l => l.href)],
                      [640, 'QuillfrayBattle', url + 'icon.png']);
     assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas');
@@ -105,8 +112,9 @@ test('loading line, game, title, icon, focus; the mouse wins a battle; M, F10, E
     await Promise.all([page.close(), missing.page.close()]);
 });
 
-test('on a phone a finger scores where the dots are drawn', async () => {
-    const s = 390 / 640, {page, grab} = await open(390, 844, {touch: true});
+test('on a phone a finger scores where the dots are drawn, without the music, which did not arrive', async () => {
+    const none = r => r.url().endsWith('/music.ogg') && r.respond({status: 404});
+    const s = 390 / 640, {page, grab} = await open(390, 844, {touch: true, route: none});
     let img = await until(grab, 'my turn', i => disc(i, GREY, s));
     assert.equal(img.box.width, 390, 'the game is not full width');
     const at = ([x, y]) => [img.box.x + x, img.box.y + y];

@@ -1,14 +1,14 @@
-// makesound: synthesises every sound of the game into the folder given as the only argument, as 16-bit
-// 44.1 kHz WAV files. A synthesiser of our own rather than a sox script: the same source gives the same bytes
-// on every machine and needs no audio tool, whose version could change the output, at build time.
+// makesound: synthesises every sound of the game into the folder given as the only argument, as 44.1 kHz Ogg
+// Vorbis files. A synthesiser of our own rather than a sox script: the same source gives the same bytes on every
+// run and needs no audio tool, whose version could change the output, at build time.
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "SoundFiles.h"
+#include "ogg.h"
 #include "sounds.h"
-#include "wav.h"
 
 namespace {
 
@@ -58,8 +58,8 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(dir, ec);
     bool ok = !ec;
     auto write = [&](const std::string& name, const std::vector<Wave>& channels) {
-        if (ok && !writeWav(dir / (name + ".wav"), channels)) {
-            std::printf("makesound: cannot write %s.wav\n", (dir / name).string().c_str());
+        if (ok && !writeOgg(dir / (name + soundFiles::suffix), channels)) {
+            std::printf("makesound: cannot write %s%s\n", (dir / name).string().c_str(), soundFiles::suffix);
             ok = false;
         }
     };
