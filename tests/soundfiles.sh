@@ -67,6 +67,7 @@ check cut music 'cut short$' 'head -c 300000 music.ogg >m && mv m music.ogg'
 check damaged dot01 'damaged$' "printf x | dd of=dot01.ogg bs=1 seek=4000 conv=notrunc status=none"
 check twice stroke 'damaged$' 'cat stroke.ogg stroke.ogg >s && mv s stroke.ogg'
 check undecodable stroke 'damaged$' 'ogg stroke.ogg packet 1' # each page whole, but not its sound
+check large music 'too large$' 'truncate -s 16M music.ogg' # read no further
 check missing stroke 'missing$' 'rm stroke.ogg'
 check folder stroke 'not a file$' 'rm stroke.ogg && mkdir stroke.ogg'
 check pipe music 'not a file$' 'rm music.ogg && mkfifo music.ogg'
