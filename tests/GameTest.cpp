@@ -59,34 +59,13 @@ TEST_F(Game, EscapeMustStillBeHeldAfterTheDrainQuitRequestsWaitForAWindowAndFocu
     EXPECT_TRUE(masterInput.getCursorPosX() == x && masterInput.getCursorPosY() == y);
 }
 
-// SIGINT and SIGTERM end the game after the pass they fall in, as Escape does, in every mode; the process then
-// dies of the signal (entry.cpp, smoke.sh).
-TEST_F(Game, StopSignalsEndTheLoop)
-{
-    for (int sig : {SIGINT, SIGTERM}) {
-        catchStopSignals();
-        raise(sig), raise(sig); // the second as from `timeout`, which also signals the process group
-        ASSERT_EQ(pass(), 0);
-        EXPECT_TRUE(done && stopSignal == sig);
-        stopSignal = 0, done = false;
-    }
-}
-
-// A dot is reached within the cursor disc's radius, 25, and its own, 8.
-TEST_F(Game, ADotIsReachedWithin33Pixels)
+// Into a new game or battle carry the hits still queued, but not a held button: a stroke begins only with a press
+// made in its turn. A dot is reached within 33 pixels, the cursor disc's radius and its own.
+TEST_F(Game, F10RestartsOnceOnItsKeyUpQueuedHitsLandOnTheNewOpponentAndAHeldButtonIsForgotten)
 {
     passFor(1100), trace(34), pass(), pass();
     EXPECT_EQ(rComb->getHp(), 8);
-    trace(33), pass(), pass();
-    EXPECT_EQ(rComb->getHp(), 7);
-}
-
-// Into a new game or battle carry the hits still queued, but not a held button: a stroke begins only with a press
-// made in its turn.
-TEST_F(Game, F10RestartsOnceOnItsKeyUpQueuedHitsLandOnTheNewOpponentAndAHeldButtonIsForgotten)
-{
-    passFor(1100);
-    trace();
+    trace(33);
     pushF10(); // drained before the step, which then lands the first dot and queues its hit
     ASSERT_EQ(pass(), 0);
     ASSERT_EQ(pass(), 0);
