@@ -28,4 +28,4 @@ bash scripts/web.sh --test # the browser build (build-web/), played in headless 
 
 # Reached only when everything passed (set -e): one closing line for the whole run.
 count() { (cd "$1" && ctest -N "${@:2}" | sed -n 's/^Total Tests: //p'); }
-echo "tests: $(($(count build) + $(count build-asan -E "$again") + 6)) passed, 0 failed" # + package checks, two fuzzers, 3 in the browser
+echo "tests: $(($(count build) + $(count build-asan -E "$again") + 8)) passed, 0 failed" # + package checks, two fuzzers, 5 in the browser

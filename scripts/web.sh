@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The game in a web page. Installs what is missing, builds build-web/site/ (the page, its .js, .wasm and .data, the
-# font and the icon) and serves it on 127.0.0.1, printing one line with the address; any static file server can host
-# the folder instead.
+# font, the icons, the manifest and the service worker) and serves it on 127.0.0.1, printing one line with the
+# address; any static file server can host the folder instead.
 #   --build  only builds
 #   --test   builds, then plays it in headless Chromium (tests/web/)
 # The pictures and sounds come from the native build's run folder (build/), made first when missing.
@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 mode=${1:-serve}
 case "$mode" in serve|--build|--test) ;; *) echo "usage: bash scripts/web.sh [--build|--test]" >&2; exit 2 ;; esac
 
-bash scripts/deps.sh "$([ "$mode" = --test ] && echo test)" # the tests take the desktop frame under Xvfb
+bash scripts/deps.sh "$([ "$mode" = --test ] && echo test || echo web)" # the tests take the desktop frame under Xvfb
 need=()
 command -v emcc >/dev/null || need+=(emscripten)
 if [ "$mode" = --test ]; then
@@ -27,7 +27,7 @@ fi
 
 [ -f build/CMakeCache.txt ] || cmake --preset release >/dev/null
 # The tests compare a screen with the desktop game's.
-cmake --build build -j"$(nproc)" --target runfolder gameicon $([ "$mode" = --test ] && echo quillfray) >/dev/null
+cmake --build build -j"$(nproc)" --target runfolder makeart $([ "$mode" = --test ] && echo quillfray) >/dev/null
 cmake --preset web >/dev/null
 cmake --build build-web -j"$(nproc)" >/dev/null
 site=build-web/site

@@ -27,8 +27,13 @@ int SDL_PeepEvents(SDL_Event* events, int numevents, SDL_eventaction action, SDL
 // This layer's Mix_QuerySpec throws; closing also silences the page's master node (mixer.cpp).
 #define Mix_QuerySpec qf_Mix_QuerySpec
 #define Mix_CloseAudio qf_Mix_CloseAudio
-// The game's master sound stage, run once a frame by the frame-rate manager.
+// The game's master sound stage and the page's view of the battle, run once a frame by the frame-rate manager.
 void qf_mixerTick();
+void qf_pageTick();
+
+// The browser's own tick counter follows the wall clock, which may step back or forward; this one never does.
+#define SDL_GetTicks qf_SDL_GetTicks
+Uint32 qf_SDL_GetTicks();
 
 // The page fetches the music after the first frame (page.js) and puts it where the game looks for it.
 #define QF_MUSIC_FETCHED_LATER true

@@ -1,6 +1,12 @@
 #include <SDL/SDL_framerate.h>
 #include <emscripten.h>
 
+Uint32 qf_SDL_GetTicks()
+{
+    static const double start = emscripten_get_now();
+    return Uint32(emscripten_get_now() - start);
+}
+
 // Never 0: a clock that reads 0 would pass for a manager that was never started.
 static Uint32 ticks()
 {
@@ -41,6 +47,7 @@ Uint32 SDL_framerateDelay(FPSmanager* manager)
         SDL_initFramerate(manager);
     ++manager->framecount;
     qf_mixerTick();
+    qf_pageTick();
     static int calls = 0; // the second comes after the first frame: the page may now fetch what that did not need
     if (++calls == 2)
         EM_ASM(if (Module.quillfrayFirstFrame) Module.quillfrayFirstFrame());

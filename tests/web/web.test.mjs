@@ -1,6 +1,6 @@
 // Plays the browser build in headless Chromium through real mouse, touch and key events, reading the game from
-// screenshots as a player would. QF_URL serves the built site, QF_RUN_DIR is the desktop build's run folder (its
-// frame is the reference). scripts/web.sh --test runs it.
+// screenshots as a player would; loads it damaged, cut short, stalled and offline. QF_URL serves the built site,
+// QF_RUN_DIR is the desktop build's run folder (its frame is the reference). scripts/web.sh --test runs it.
 import assert from 'node:assert/strict';
 import {execFileSync} from 'node:child_process';
 import {resolve} from 'node:path';
@@ -34,24 +34,27 @@ const foeBar = (img, s = 1) => find(img, RED, [480, 80, 631, 81], s).length;
 // My turn before the stroke: the lone grey dot and the long line beneath the area.
 const waiting = img => disc(img, GREY) && find(img, WHITE, [420, 350, 640, 365]).length > 0;
 // The endurance bar, dark or light, shows while the stroke lasts.
-const drawing = img => [32, 160].some(v => find(img, [v, v, v], [170, 370, 470, 371]).length > 0);
+const drawing = (img, s = 1) => [32, 160].some(v => find(img, [v, v, v], [170, 370, 470, 371], s).length > 0);
 
-// The page on a w by h screen; route(request) may answer a request itself. grab() screenshots the game.
-async function open(w, h, {touch = false, route} = {}) {
+// The page on a w by h screen; route(request) may answer a request itself (past the service worker, which would
+// answer first), before(page) prepares it. grab() screenshots the game.
+async function open(w, h, {touch = false, route, before} = {}) {
     const page = await browser.newPage(), errors = [];
     // An error, or a sound file the game did not load.
     page.on('console', m => (m.type() === 'error' || / not loaded: /.test(m.text())) && errors.push(m.text()))
         .on('pageerror', e => errors.push(e.message));
     if (route) {
+        await page.setBypassServiceWorker(true);
         await page.setRequestInterception(true);
         page.on('request', r => route(r) || r.continue());
     }
+    await before?.(page);
     await page.setViewport({width: w, height: h, hasTouch: touch, isMobile: touch});
-    await page.goto(url);
+    // Not waiting for the load event, which a stalled preload would hold back.
+    await page.goto(url, {waitUntil: 'domcontentloaded'});
     const grab = async () => {
         const box = await page.$eval('canvas', c => c.getBoundingClientRect().toJSON());
-        // Capturing beyond the viewport resizes the page for the shot: the pointer leaves the canvas, and SDL
-        // releases its buttons.
+        // Capturing beyond the viewport resizes the page for the shot: the pointer leaves the canvas.
         const shot = await page.screenshot({clip: box, optimizeForSpeed: true, captureBeyondViewport: false});
         return Object.assign(PNG.sync.read(shot), {box});
     };
@@ -64,28 +67,50 @@ async function until(grab, what, pred, ms = 15000) {
             return img;
     assert.fail(`timed out waiting for ${what}`);
 }
+const text = (page, id) => page.$eval(`#${id}`, e => (e.hidden ? '' : e.textContent));
+const gain = (page, want) => page.waitForFunction(g => quillfrayPage.gain() === g, {timeout: 2000, polling: 50}, want);
+// Whether the page let the game (or anything) cancel a key pressed on an element.
+const taken = (page, key, on) => page.$eval(on, (e, key) => !e.dispatchEvent(
+    new KeyboardEvent('keydown', {key, bubbles: true, cancelable: true})), key);
 
-test('loading line, game, title, icon, focus, music; the mouse wins a battle; M, F10, Escape; a missing data file', async () => {
+test('music; the mouse wins a battle, its stroke held beyond the board; keys; a clock stepped back; M, F10, hidden',
+     async () => {
     let music; // held until the game has shown its frames without it
     const slow = r => (r.url().endsWith('.data') && setTimeout(() => r.continue(), 1000)) ||
                       (r.url().endsWith('/music.ogg') && (music = r));
-    const {page, errors, grab} = await open(800, 600, {route: slow});
-    assert.match(await page.$eval('#status', e => e.textContent), /^Loading the game/);
+    const clock = p => p.evaluateOnNewDocument((now = Date.now) => (Date.now = () => now() + (window.clockStep ?? 0)));
+    const {page, errors, grab} = await open(800, 600, {route: slow, before: clock});
+    assert.match(await text(page, 'status'), /^Loading the game/);
     let img = await until(grab, 'my turn', waiting);
-    assert.ok(music, 'the music was not fetched');
-    await music.continue();
+    await music.continue(); // it was asked for
     await page.waitForFunction(() => Module.FS.analyzePath('media/sound/music.ogg').exists);
     assert.deepEqual([img.box.width, await page.title(), await page.$eval('link[rel=icon]', l => l.href)],
                      [640, 'QuillfrayBattle', url + 'icon.png']);
-    assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas');
+    // The game's keys are the game's while it has the focus; the rest, and all elsewhere, the browser's.
+    const focused = () => page.evaluate(() => document.activeElement.id);
+    assert.deepEqual(await Promise.all([['F5', 'body'], ['F5', 'canvas'], ['m', 'canvas']].map(k => taken(page, ...k))),
+                     [false, false, true]);
+    assert.equal(await focused(), 'canvas');
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), 'newgame');
+    await page.evaluate(() => (window.clockStep = -8000));
     const to = (img, [x, y]) => page.mouse.move(img.box.x + x, img.box.y + y);
     for (let turn = 0; foeBar(img) > 0; ++turn) {
         assert.ok(turn < 4, 'no victory in four turns');
         let last = disc(img, GREY);
         await to(img, last);
         await page.mouse.down();
-        // From target to target (the white dot) until the opponent falls or the endurance is spent.
+        // From target to target (the white dot) until the opponent falls or the endurance is spent; the first
+        // stroke goes out of the board and back.
         img = await until(grab, 'the stroke', drawing, 2000);
+        if (turn === 0) {
+            await to(img, [-40, 240]);
+            await to(img, last);
+            img = await until(grab, 'a target', i => disc(i, WHITE), 1000);
+            const before = foeBar(img);
+            await to(img, (last = disc(img, WHITE)));
+            img = await until(grab, 'a hit after the stroke went out of the board', i => foeBar(i) < before, 1000);
+        }
         for (; drawing(img) && foeBar(img) > 0; img = await grab()) {
             const t = disc(img, WHITE);
             if (t && Math.hypot(t[0] - last[0], t[1] - last[1]) > 4)
@@ -94,40 +119,95 @@ test('loading line, game, title, icon, focus, music; the mouse wins a battle; M,
         await page.mouse.up();
         img = await until(grab, 'my next turn or the victory', i => foeBar(i) === 0 || waiting(i), 20000);
     }
-    // The game's master stage sets the page's sound: the files' level (4 times the channels'), none while muted.
-    const gain = want => page.waitForFunction(g => quillfrayPage.gain() === g, {timeout: 2000}, want);
-    await gain(4);
-    await page.keyboard.press('m');
-    await gain(0);
-    await page.keyboard.press('m');
-    await gain(4);
+    // The game's master stage sets the page's sound: the files' level (4 times the channels'), none while muted,
+    // none while the page is hidden.
+    let other, m = () => page.keyboard.press('m');
+    const steps = [[() => {}, 4], [m, 0], [m, 4], [async () => (other = await browser.newPage()), 0],
+                   [() => page.bringToFront(), 4]];
+    for (const [act, want] of steps) {
+        await act();
+        await gain(page, want);
+    }
     // F10 then starts a new game: the player back at 20 of 30 hit points, a fresh opponent.
     await page.keyboard.press('F10');
     await until(grab, 'a new game', i => find(i, RED, [10, 80, 161, 81]).length === 99 && foeBar(i) === 149);
+    // Every sound has decoded.
+    assert.equal(await text(page, 'note'), '');
     await page.keyboard.down('Escape');
     await page.waitForFunction(() => /has ended/.test(document.getElementById('status').textContent));
+    assert.deepEqual([await text(page, 'newgame'), await taken(page, 'm', 'canvas')], ['Play again', false]);
     assert.deepEqual(errors, []);
-    const missing = await open(800, 600, {route: r => r.url().endsWith('.data') && r.respond({status: 404})});
-    await missing.page.waitForFunction(() => /could not be loaded/.test(document.body.textContent));
-    await Promise.all([page.close(), missing.page.close()]);
+    await Promise.all([page.close(), other.close()]);
 });
 
-test('on a phone a finger scores where the dots are drawn, without the music, which did not arrive', async () => {
+test('on a phone upright, without the music: one finger scores, a second is ignored, a cancelled touch ends the ' +
+     'stroke; the buttons', async () => {
     const none = r => r.url().endsWith('/music.ogg') && r.respond({status: 404});
     const s = 390 / 640, {page, grab} = await open(390, 844, {touch: true, route: none});
+    const cdp = await page.createCDPSession();
+    const touch = (type, ...points) => cdp.send('Input.dispatchTouchEvent', {type, touchPoints:
+        points.map(([id, x, y]) => ({id, x: img.box.x + x, y: img.box.y + y}))});
     let img = await until(grab, 'my turn', i => disc(i, GREY, s));
     assert.equal(img.box.width, 390, 'the game is not full width');
-    const at = ([x, y]) => [img.box.x + x, img.box.y + y];
-    // Each touch must land on its dot: held still on the grey one, then moved onto each next (white) one.
-    await page.touchscreen.touchStart(...at(disc(img, GREY, s)));
-    for (const left of [7, 6, 5]) {
-        const width = Math.floor((left * 150) / 8) * s;
-        img = await until(grab, `${8 - left} hits`, i => Math.abs(foeBar(i, s) - width) <= 1, 2000);
-        if (left > 5)
-            await page.touchscreen.touchMove(...at(disc(img, WHITE, s)));
+    assert.ok(await page.$eval('#panel', p => p.getBoundingClientRect().top) >= img.box.y + img.box.height);
+    assert.match(await text(page, 'turn'), /larger board/);
+    await page.waitForFunction(() => /music could not be loaded/.test(document.getElementById('note').textContent));
+    const bar = left => i => Math.abs(foeBar(i, s) - Math.floor((left * 150) / 8) * s) <= 1;
+    // Held still on the grey dot, then a second finger lands and lifts, then the first moves on to the white dot.
+    const first = disc(img, GREY, s);
+    await touch('touchStart', [1, ...first]);
+    img = await until(grab, 'the first hit', bar(7), 2000);
+    await touch('touchStart', [1, ...first], [2, 50, 250]);
+    await touch('touchEnd', [2, 50, 250]);
+    await touch('touchMove', [1, ...disc(img, WHITE, s)]);
+    img = await until(grab, 'the second hit', bar(6), 2000);
+    assert.ok(drawing(img, s), 'the second finger ended the stroke');
+    // Ended at once, not drained (40 of its 1000 a frame, 90 ms after the last hit).
+    await touch('touchCancel');
+    await until(grab, 'the stroke to end', i => !drawing(i, s), 400);
+    // "Sound" mutes and sounds again; "New game" brings a fresh opponent.
+    for (const want of [0, 4]) {
+        await page.tap('#sound');
+        await gain(page, want);
+        assert.equal(await page.$eval('#sound', b => b.getAttribute('aria-pressed')), String(want > 0));
     }
-    await page.touchscreen.touchEnd();
+    await page.tap('#newgame');
+    await until(grab, 'a new game', bar(8));
     await page.close();
+});
+
+test('loads that fail or stall each say so', async () => {
+    const data = Buffer.from(await (await fetch(url + 'quillfray.data')).arrayBuffer());
+    const png = data.indexOf('\x89PNG', 0, 'latin1'), damaged = Buffer.from(data).fill(0, png, png + 8);
+    const answer = (name, reply) => r => r.url().endsWith(name) && (reply ? r.respond(reply) : true);
+    // A stall is 20 s of nothing new: here a moment.
+    const hurry = p => p.evaluateOnNewDocument((later = setTimeout) =>
+        (window.setTimeout = (f, ms, ...args) => later(f, ms >= 10000 ? 300 : ms, ...args)));
+    const cases = [['.data', {status: 404}, /could not be loaded/], ['.data', {body: damaged}, /is damaged/],
+                   ['.data', {body: data.subarray(0, data.length >> 1)}, /arrived incomplete/],
+                   ['.data', null, /stalled/], ['.woff2', null, /stalled/]];
+    const pages = await Promise.all(cases.map(([n, r]) => open(800, 600, {route: answer(n, r), before: hurry})));
+    await Promise.all(pages.map(({page}, k) => page.waitForFunction(re => new RegExp(re).test(
+        document.getElementById('status').textContent), {timeout: 10000, polling: 100}, cases[k][2].source)
+        .catch(e => assert.fail(`no ${cases[k][2]}: ${e.message}`))));
+    await Promise.all(pages.map(({page}) => page.close()));
+});
+
+test('installable; once visited it plays with the server gone', async () => {
+    const first = await open(800, 600);
+    await until(first.grab, 'my turn', waiting);
+    const cdp = await first.page.createCDPSession();
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    await first.page.evaluate(() => navigator.serviceWorker.ready);
+    await first.page.waitForFunction(() => navigator.serviceWorker.controller);
+    await cdp.send('Network.clearBrowserCache');
+    await first.page.close();
+    const again = await open(800, 600, {before: p => p.setOfflineMode(true)});
+    let img = await until(again.grab, 'my turn', waiting);
+    await again.page.mouse.move(img.box.x + disc(img, GREY)[0], img.box.y + disc(img, GREY)[1]);
+    await again.page.mouse.down();
+    await until(again.grab, 'the stroke', drawing, 2000);
+    await again.page.close();
 });
 
 // Mean difference per channel over a box, leaving out the pixels near the points given.
@@ -148,14 +228,19 @@ function ink(img, box) {
 
 // Tolerances, in mean levels per channel: half a level for the bars (the player's empty part, the opponent's full
 // one), 1 for pictures and the drawing area, 3 for the whole screen, whose texts and digits are smoothed otherwise.
-test("the waiting screen matches the desktop build's frame", async () => {
+test("the waiting screen matches the desktop build's frame; sound that cannot be decoded is off", async () => {
     // The desktop game on its own X server, its pointer in the middle, and so the page's.
     const grabDesktop = 'cd "$0" && { ./quillfray --mute >/dev/null & } && sleep 2.5 && import -window root png32:-';
     const xvfb = new URL('../xvfb.sh', import.meta.url).pathname;
     const desk = PNG.sync.read(execFileSync('bash', [xvfb, 'bash', '-c', grabDesktop, runDir], {stdio: 'pipe'}));
     assert.ok(waiting(desk), 'the desktop frame is not the waiting screen');
-    const {page, grab} = await open(800, 600);
+    // As in a browser that cannot decode the sound files' format.
+    const undecodable = p => p.evaluateOnNewDocument(() => (BaseAudioContext.prototype.decodeAudioData =
+        (data, done, failed, e = new DOMException('Unable to decode audio data', 'EncodingError')) =>
+            (failed?.(e), Promise.reject(e))));
+    const {page, grab} = await open(800, 600, {before: undecodable});
     const first = await until(grab, 'my turn', waiting);
+    assert.match(await text(page, 'note'), /sound is off/);
     await page.mouse.move(first.box.x + 320, first.box.y + 240);
     // The characters' idle loop lasts 1.12 s: one of these shows the desktop's frame of it.
     const shots = [];

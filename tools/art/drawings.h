@@ -14,7 +14,10 @@ std::vector<Action> bruteActions();
 
 // Warm wood shade from a grain value in 0..1.
 Rgb woodColour(double g, double tone);
-void drawBanner(Image& img, int cx, const Tone& cloth, bool heroSide, int yTop = 106);
+// zoom scales the banner, drawn at it rather than enlarged.
+void drawBanner(Image& img, int cx, const Tone& cloth, bool heroSide, int yTop = 106, double zoom = 1);
 Image makeBackground();
 Image makeDrawArea();
-Image makeIcon(int size = 128); // drawn at 128, averaged down to a smaller size
+// Drawn at 128 and averaged down to a smaller size, or drawn at a larger one. A maskable icon fills its square: the
+// platform cuts its own shape from it.
+Image makeIcon(int size = 128, bool maskable = false);

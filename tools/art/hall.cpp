@@ -11,19 +11,21 @@
 
 Rgb woodColour(double g, double tone) { return scale(mix({58, 34, 20}, {136, 90, 52}, g), tone); }
 
-void drawBanner(Image& img, int cx, const Tone& cloth, bool heroSide, int yTop)
+void drawBanner(Image& img, int cx, const Tone& cloth, bool heroSide, int yTop, double zoom)
 {
-    Painter pt(100, 140);
+    Painter pt(int(std::ceil(100 * zoom)), int(std::ceil(140 * zoom)));
     if (!pt.ok())
         return;
-    pt.origin = {50, 6};
+    pt.origin = {50 * zoom, 6 * zoom};
+    pt.zoom = zoom;
+    pt.ink *= zoom;
     pt.light = {0.2, -1};
     const double w = 30, top = 6, bottom = 100;
     pt.part({{-w, top}, {w, top}, {w, bottom}, {0, bottom - 16}, {-w, bottom}}, cloth, 0.86);
     pt.part({{-w + 4, top + 4}, {w - 4, top + 4}, {w - 4, top + 8}, {-w + 4, top + 8}}, kGold, 0.7);
     if (heroSide) { // a quill
         pt.part({{-10, 78}, {-6, 58}, {2, 38}, {12, 22}, {9, 40}, {2, 58}, {-7, 76}}, kBone, 0.75);
-        pt.line({-11, 82}, {10, 26}, 1.4, kBone.shade);
+        pt.line({-11, 82}, {10, 26}, 1.4 * zoom, kBone.shade);
     } else { // a horned skull
         pt.part({{-14, 36}, {-24, 22}, {-20, 40}, {-10, 46}}, kBone, 0.7);
         pt.part({{14, 36}, {24, 22}, {20, 40}, {10, 46}}, kBone, 0.7);
@@ -36,7 +38,7 @@ void drawBanner(Image& img, int cx, const Tone& cloth, bool heroSide, int yTop)
     pt.blob({-w - 7, top}, 3.6, 3.6, 0, kGold, true);
     pt.blob({w + 7, top}, 3.6, 3.6, 0, kGold, true);
     Image banner = pt.resolve();
-    composite(img, banner, cx - 50, yTop);
+    composite(img, banner, cx - int(std::lround(50 * zoom)), yTop);
 }
 
 Image makeBackground()

@@ -1,6 +1,7 @@
 // makeart: draws the game's pictures and writes the character info files into the media folder given as
-// the only argument, or with --icon FILE [SIZE] the desktop icon (SIZE 1 to 128, default 128). Everything is
-// drawn from fixed seeds, so every run writes the same bytes.
+// the only argument, or with --icon FILE [SIZE] the icon (SIZE 1 to 512, default 128), with --maskable-icon FILE
+// [SIZE] the one a platform cuts to its own shape. Everything is drawn from fixed seeds, so every run writes the same
+// bytes.
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,16 +14,17 @@
 
 int main(int argc, char** argv)
 {
-    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--icon") {
+    const bool maskable = argc > 1 && std::string(argv[1]) == "--maskable-icon";
+    if ((argc == 3 || argc == 4) && (maskable || std::string(argv[1]) == "--icon")) {
         const int size = argc == 4 ? std::atoi(argv[3]) : 128;
-        if (size < 1 || size > 128) {
-            std::printf("makeart: icon size must be 1 to 128\n");
+        if (size < 1 || size > 512) {
+            std::printf("makeart: icon size must be 1 to 512\n");
             return 2;
         }
-        return writePng(argv[2], makeIcon(size)) ? 0 : 1;
+        return writePng(argv[2], makeIcon(size, maskable), maskable) ? 0 : 1;
     }
     if (argc != 2) {
-        std::printf("usage: makeart <media folder> | makeart --icon <file.png> [size]\n");
+        std::printf("usage: makeart <media folder> | makeart --icon|--maskable-icon <file.png> [size]\n");
         return 2;
     }
     std::filesystem::path media = argv[1];
