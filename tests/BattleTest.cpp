@@ -101,8 +101,8 @@ TEST_F(Fight, TheEnduranceBarAtItsEdges)
     const SDL_Color wood = support::pixel(frame, 320, 430);
     step(1001), send(SDL_MOUSEMOTION, nullptr, 320, 430), button(true), step();
     // endurance, bar width, shade
-    const int bars[][3] = {{1000, 300, 32}, {999, 299, 32},  {251, 75, 32}, {250, 75, 160},
-                           {3, 0, 160},     {1200, 300, 32}, {-1, 300, 160}};
+    const int bars[][3] = {{1000, 300, 32}, {999, 299, 32}, {251, 75, 32},   {250, 75, 160}, {4, 1, 160},
+                           {3, 0, 160},     {0, 0, 160},    {1200, 300, 32}, {-1, 300, 160}};
     for (auto [endurance, width, shade] : bars) {
         battle.setEndurance(endurance), draw();
         // Row 379 lies under the word "Endurance" and on the bar; the drawing area ends at y 330.
@@ -110,6 +110,26 @@ TEST_F(Fight, TheEnduranceBarAtItsEdges)
             ASSERT_EQ(x < 170 + width, support::pixel(frame, x, 379).r == shade) << endurance << " at x " << x;
     }
     EXPECT_GT(support::pixel(frame, 320, 430).r, wood.r);
+}
+
+// Without its pictures the battle still draws on plain grounds, black and the drawing area's dark blue, after a line
+// for each picture that failed.
+TEST(BattleScreen, WithoutItsPicturesDrawsOnPlainGrounds)
+{
+    ASSERT_TRUE(support::initVideo());
+    support::TempDir dir; // no media/ here
+    testing::internal::CaptureStdout();
+    Battle battle;
+    Combatant player, foe;
+    SDL_Color rules{0, 0, 0, 0};
+    battle.init(&player, &foe, rules), seam::advance(1001), battle.gameLoop();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Image Loading error:Couldn't open media/bkground/woodCrap.png"
+                                                      "Image Loading error:Couldn't open media/bkground/drawBk.png");
+    SDL_Surface* frame = support::makeCanvas(0, 200, 0);
+    battle.render(frame, nullptr);
+    const SDL_Color ground = support::pixel(frame, 320, 430), area = support::pixel(frame, 171, 329);
+    EXPECT_TRUE(ground.r == 0 && ground.g == 0 && ground.b == 0 && area.r == 0 && area.g == 0 && area.b == 128);
+    SDL_FreeSurface(frame);
 }
 
 } // namespace

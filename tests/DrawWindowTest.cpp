@@ -2,6 +2,7 @@
 #include "Drawing.h"
 #include "Layout.h"
 #include "LinePattern.h"
+#include "Sound.h"
 #include "TestSeams.h"
 #include "TestSupport.h"
 #include <cstring>
@@ -33,10 +34,14 @@ struct DrawWindowTest : testing::Test {
 
 TEST_F(DrawWindowTest, StrokeBurnsAfterAGraceAndEndsOnReleaseOrExhaustion)
 {
+    // Spent down to 250, where the bar turns light, the stroke sounds tired, once.
     for (auto [endBurn, burn] : {std::pair{0, 40}, {1, 50}, {2, 66}, {3, 80}, {200, 80}}) {
-        start(Uint8(endBurn));
+        const unsigned tired = Sound::asked(Sound::Tired);
+        start(Uint8(endBurn)), end = 250 + burn;
         judge(90, true), judge(1, true); // 90 ms after the turn began: nothing spent yet; then 91
-        EXPECT_EQ(end, 1000 - burn) << endBurn;
+        EXPECT_TRUE(end == 250 && Sound::asked(Sound::Tired) == tired + 1) << endBurn;
+        judge(1, true);
+        EXPECT_TRUE(end == 250 - burn && Sound::asked(Sound::Tired) == tired + 1) << endBurn;
     }
     end = 1; // endurance left at the start of a call: the stroke goes on
     EXPECT_EQ(judge(0, true, 110, 20), 10u);

@@ -26,11 +26,11 @@ struct Game : testing::Test {
         for (const Uint32 end = seam::ticks() + ms; seam::ticks() < end;)
             ASSERT_EQ(pass(), 0);
     }
-    // The player's hand onto the target dot, the button held.
-    void trace()
+    // The player's hand onto the target dot, or so many pixels below it, the button held.
+    void trace(int below = 0)
     {
         const SDL_Rect t = support::target(*battul.getDrawWindow());
-        support::pushMotion(t.x, t.y);
+        support::pushMotion(t.x, t.y + below);
         if (!std::exchange(held, true))
             support::pushButton(SDL_BUTTON_LEFT, true);
     }

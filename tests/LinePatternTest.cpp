@@ -138,12 +138,8 @@ TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFills)
     lp.render(canvas, dim);
     EXPECT_EQ(rgb(canvas, 284, 50), 0x808080);
     EXPECT_NEAR(rgb(canvas, 288, 50) & 255, 192, 2); // the light rim, which may blend by a unit or two
-    lp.getNewLine(area, false);
-    EXPECT_EQ(xy(lp.getPoints()[0]), std::make_pair(110, 20));
-    // The queue fills on the first hit: the dot reached is the tail, the target the first of the dots ahead.
-    SDL_Rect target, last;
-    EXPECT_TRUE(lp.getContactPoint(target) == 10 && lp.getLastPoint(last) == 10 && lp.getPoints()[0].w == 1);
-    EXPECT_TRUE(xy(target) == xy(lp.getPoints()[1]) && xy(last) == xy(lp.getPoints()[9]) && target.w == 8);
+    lp.getNewLine(area, false);                      // the queue fills on the first hit, the dot reached its tail
+    EXPECT_TRUE(lp.getPoints().size() == 10 && xy(lp.getPoints()[0]) == std::make_pair(110, 20));
     // Drawn, the tail's wedge is grey, the target white, the dots ahead and their wedges blue, darker the farther
     // they are. Filled shapes show their exact colours; smoothed rims blend with the olive ground, never pure blue.
     SDL_FillRect(canvas, nullptr, SDL_MapRGB(canvas->format, 40, 80, 0));
@@ -154,5 +150,15 @@ TEST(LinePattern, TheLoneFirstDotIsDrawnThenTheQueueFills)
             (rgb(canvas, x, y) < 256 ? blues : others).insert(rgb(canvas, x, y));
     EXPECT_EQ(blues, (std::set<int>{135, 143, 151, 160, 167, 175, 183, 192}));
     EXPECT_TRUE(others.count(0xFFFFFF) && others.count(0xC0C0C0));
+    // Along the path, each dot and halfway to the next: the wedge from a dot points at the next one, in the colour
+    // of the dot it leaves; the grey one from the dot reached ends on the target's centre.
+    const std::vector<SDL_Rect>& p = lp.getPoints();
+    std::vector<int> along;
+    for (size_t i = 0; i + 1 < p.size(); ++i)
+        for (int at : {0, 1})
+            along.push_back(rgb(canvas, dim.x + p[i].x + at * (p[i + 1].x - p[i].x) / 2,
+                                dim.y + p[i].y + at * (p[i + 1].y - p[i].y) / 2));
+    EXPECT_EQ(along, (std::vector<int>{0xC0C0C0, 0xC0C0C0, 0xC0C0C0, 192, 192, 183, 183, 175, 175, 167, 167, 160, 160,
+                                       151, 151, 143, 143, 135}));
     SDL_FreeSurface(canvas);
 }

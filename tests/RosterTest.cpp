@@ -29,8 +29,8 @@ TEST(Roster, FamilyFollowsTheDominantUpgradesAndTierTheVictories)
         {2, {Hp + 7, Dmg}, "Golem", 10, 3, 0, 0, 0},
         {2, {Dmg, Burn}, "Apprentice", 8, 3, 0, 0, 1},
         {4, {Burn, Burn + 1, Burn + 2, Burn}, "Baby Dragon", 9, 2, 0, 0, 3},
-        {10, {Dist, Angle}, "Red Tide (it flies now)", 12, 2, 3, 3, 0},
-        {20, {Burn, Dist}, "Teh Ancient One!", 22, 2, 3, 0, 3},
+        {10, {Dist, Angle + 2}, "Red Tide (it flies now)", 12, 2, 3, 3, 0},
+        {20, {Burn, Dist + 2}, "Teh Ancient One!", 22, 2, 3, 0, 3},
         {5, {Dist, Dist, Angle, Angle, Burn}, "Killer Beez", 8, 2, 2, 2, 1}, // a lesser upgrade stays out of it
         {4, {Hp}, "Sludge", 16, 2, 0, 0, 0},
         {5, {Hp}, "Goo", 18, 2, 0, 0, 0},

@@ -1,5 +1,10 @@
+#include "Sound.h"
+#include "TestSeams.h"
+#include "TestSupport.h"
 #include "main.h"
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <regex>
 #include <string>
@@ -40,6 +45,7 @@ TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
         {{"--windowed", "--HELP"}, "unknown option '--HELP'"},
         {{"--scale", "2"}, "--scale works only with --windowed"},
         {{"--windowed", "--scale", "3x"}, "--scale wants a whole number from 2 to 4, not '3x'"},
+        {{"--windowed", "--scale", "5"}, "--scale wants a whole number from 2 to 4, not '5'"},
         {{"--windowed", "--scale"}, "--scale wants a number"},
     };
     for (const auto& [args, line] : mistakes) {
@@ -50,21 +56,54 @@ TEST(Shell, CommandLineAnswersOrRefusesBeforeAnyWindow)
     EXPECT_EQ(getenv("SDL12COMPAT_WINDOW_SCALING"), nullptr);
 
     // Read before SDL starts: the window's size comes from the environment.
-    EXPECT_EQ(run({"--scale", "4", "--mute", "--windowed"}), std::tuple(-1, "", ""));
-    EXPECT_TRUE(windowedMode && muteMode);
-    EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), "4");
-    unsetenv("SDL12COMPAT_WINDOW_SCALING");
-    windowedMode = muteMode = false;
+    for (const char* n : {"2", "4"}) {
+        EXPECT_EQ(run({"--scale", n, "--mute", "--windowed"}), std::tuple(-1, "", ""));
+        EXPECT_TRUE(windowedMode && muteMode);
+        EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), n);
+        unsetenv("SDL12COMPAT_WINDOW_SCALING");
+        windowedMode = muteMode = false;
+    }
 }
 
-TEST(Shell, MissingFontEndsStartUpBeforeAnyWindow)
+// The program from its entry: start-up ends before any window with one line that says why, or the game plays, without
+// sound after a line that says why or when asked, in a window made to fit the screen, until a stop signal ends it
+// after the pass it falls in, as Escape does; it then shuts down, and the process dies of the signal (entry.cpp).
+TEST(Shell, StartsUpOrSaysWhyNot)
 {
-    ASSERT_EQ(chdir("media"), 0); // no text/FreeSans.ttf from here
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(initSDL(false), -1);
-    const std::string out = testing::internal::GetCapturedStdout();
-    ASSERT_EQ(chdir(".."), 0);
-    EXPECT_TRUE(out.rfind("TTF_OpenFont: ", 0) == 0 && out.back() == '\n' && !SDL_GetVideoSurface()) << out;
+    const struct {
+        const char *folder, *setting; // the environment's, as NAME=value
+        std::vector<const char*> args;
+        int status, stop;
+        std::string line;
+    } cases[] = {
+        // clang-format off
+        {"media", "SDL_VIDEODRIVER=dummy", {}, -1, 0, "TTF_OpenFont: Couldn't open text/FreeSans.ttf\n"},
+        {".", "SDL_VIDEODRIVER=nosuch", {}, -1, 0, "Unable to init SDL: nosuch not available\n"},
+        {".", "SDL_VIDEODRIVER=", {}, -1, 0, "Error initializing video: no display found (is DISPLAY set?)"},
+        {".", "SDL_AUDIODRIVER=nosuch", {}, 0, SIGINT, "Sound is off: Audio target 'nosuch' not available\n"},
+        {".", "SDL_AUDIODRIVER=nosuch", {"--mute", "--windowed", "--scale", "2"}, 0, SIGTERM,
+         "A window 2 times as large does not fit the screen (1024x768): playing in a 640x480 window instead\n"},
+    }; // clang-format on
+    for (const auto& c : cases) {
+        support::freshStart();
+        const std::string name(c.setting, strchr(c.setting, '='));
+        support::ScopedEnv display("DISPLAY", nullptr), wayland("WAYLAND_DISPLAY", nullptr),
+            set(name.c_str(), strchr(c.setting, '=') + 1), scaling("SDL12COMPAT_WINDOW_SCALING", nullptr);
+        static int stop;
+        stop = c.stop;
+        // During the first frame, twice: `timeout` signals the game, then its whole process group.
+        seam::onNextDelay([] { raise(stop), raise(stop), stop = -1; });
+        std::vector<const char*> argv = c.args;
+        argv.insert(argv.begin(), "quillfray");
+        ASSERT_EQ(chdir(c.folder), 0);
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(SDL_main(int(argv.size()), const_cast<char**>(argv.data())), c.status);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.line);
+        ASSERT_EQ(chdir(c.folder[0] == '.' ? "." : ".."), 0);
+        EXPECT_STREQ(getenv("SDL12COMPAT_WINDOW_SCALING"), c.args.empty() ? nullptr : "1"); // the scale that fits
+        EXPECT_TRUE(stop == (c.status ? 0 : -1) && stopSignal == c.stop && !SDL_GetVideoSurface() &&
+                    (c.status || !(SDL_WasInit(SDL_INIT_EVERYTHING) || TTF_WasInit())));
+    }
 }
 
 } // namespace

@@ -160,6 +160,15 @@ TEST_F(Game, TheMixIsHeardOnTimeNeverClipsNorClicksAndTheCuesStandAboveTheMusic)
     EXPECT_GT(likeness(&left[over], &tune[over - lag], 8820), 0.9);
 }
 
+// As many notes as a brisk stroke can strike while the first still rings all sound.
+TEST(Sound, SixteenNotesAtOnceAllSound)
+{
+    Sound::open();
+    for (int n = 16; n >= 1; --n) // the last one loaded first: then all are
+        Sound::play(Sound::Dot, n);
+    EXPECT_EQ(Mix_Playing(-1), 16);
+}
+
 TEST(Sound, ALongStrokeWalksBackDownAndNeverPlaysOnePitchTwiceInARow)
 {
     for (int n = 1; n < 100; ++n)

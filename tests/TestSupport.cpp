@@ -40,6 +40,8 @@ void freshStart()
     renew(battul), renew(masterInput), renew(oppInput);
     TTF_CloseFont(::font), TTF_CloseFont(testFont);
     ::font = testFont = nullptr;
+    // After a failed SDL_Init, sdl12-compat names no video driver until its video is shut down on its own.
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_Quit(); // the screen and the event queue with it
     while (TTF_WasInit())
         TTF_Quit();
