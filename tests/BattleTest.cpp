@@ -84,7 +84,8 @@ TEST_F(Fight, PhasesEndOnTheClockUntilTheDefeat)
                 !mouse.getEscKey());
     button(true); // the player's mouse is not listening now
     EXPECT_FALSE(mouse.getButton1());
-    hit(0, 20); // the player falls
+    send(SDL_USEREVENT); // a user event with no hit record lands nothing
+    hit(0, 20);          // the player falls
     while (battle.getStatus() != Battle::ResultPause)
         step();
     step(1001), step(5000);

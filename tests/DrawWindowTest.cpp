@@ -34,15 +34,16 @@ struct DrawWindowTest : testing::Test {
 
 TEST_F(DrawWindowTest, StrokeBurnsAfterAGraceAndEndsOnReleaseOrExhaustion)
 {
-    // Spent down to 250, where the bar turns light, the stroke sounds tired, once.
-    for (auto [endBurn, burn] : {std::pair{0, 40}, {1, 50}, {2, 66}, {3, 80}, {200, 80}}) {
-        const unsigned tired = Sound::asked(Sound::Tired);
-        start(Uint8(endBurn)), end = 250 + burn;
-        judge(90, true), judge(1, true); // 90 ms after the turn began: nothing spent yet; then 91
-        EXPECT_TRUE(end == 250 && Sound::asked(Sound::Tired) == tired + 1) << endBurn;
-        judge(1, true);
-        EXPECT_TRUE(end == 250 - burn && Sound::asked(Sound::Tired) == tired + 1) << endBurn;
-    }
+    // Spent to 250 or past it, where the bar turns light, the stroke sounds tired, once; at 251 not yet.
+    for (auto [endBurn, burn] : {std::pair{0, 40}, {1, 50}, {2, 66}, {3, 80}, {200, 80}})
+        for (int light : {250, 251}) {
+            const unsigned tired = Sound::asked(Sound::Tired);
+            start(Uint8(endBurn)), end = light + burn;
+            judge(90, true), judge(1, true); // 90 ms after the turn began: nothing spent yet; then 91
+            EXPECT_TRUE(end == light && Sound::asked(Sound::Tired) == tired + (light == 250)) << endBurn;
+            judge(1, true);
+            EXPECT_TRUE(end == light - burn && Sound::asked(Sound::Tired) == tired + 1) << endBurn;
+        }
     end = 1; // endurance left at the start of a call: the stroke goes on
     EXPECT_EQ(judge(0, true, 110, 20), 10u);
     end = 0; // none left: over
@@ -93,19 +94,21 @@ TEST_F(DrawWindowTest, TheKeptAreaShowsAFreshDrawingAndCoversWhatItSays)
 {
     SDL_Surface* pic = loadPicture((std::string(layout::mediaFolder) + layout::drawAreaPicture).c_str());
     SDL_Surface* s[2] = {support::makeCanvas(), support::makeCanvas()}; // the screen, and a fresh drawing
-    // A first dot on an edge of the area (its cell and draw), whose disc reaches past that edge alone.
-    auto edge = [&](Uint8 cell, int draw) {
+    // A first dot in the middle of an edge of the area (its cell and draw), whose disc reaches past that edge alone.
+    auto edge = [&](Uint8 cell, int draw, Sint16 x, Sint16 y) {
         SDL_Color rulz{cell, 0, 0, 0};
         seam::draws({0, draw, draw}), dw.init(rulz);
+        EXPECT_TRUE(dot(0).x == x && dot(0).y == y) << int(cell);
     };
     const std::pair<const char*, std::function<void()>> steps[] = {
         {"the first dot", [&] { start(); }},
         {"a hit", [&] { judge(0, true, 110, 20); }},
         {"the nib turned", [&] { dw.setLinePattern(new Turned(*dw.getLinePattern())); }},
-        {"a dot on the left edge", [&] { edge(1, 0); }},
-        {"a dot on the top edge", [&] { edge(3, 0); }},
-        {"a dot on the right edge", [&] { edge(5, 299); }},
-        {"a dot on the bottom edge", [&] { edge(7, 299); }},
+        {"a dot on the left edge", [&] { edge(1, 0, 0, 100); }},
+        {"a dot on the top edge", [&] { edge(3, 0, 100, 0); }},
+        {"a dot on the right edge", [&] { edge(5, 299, 299, 199); }},
+        {"a dot on the bottom edge", [&] { edge(7, 299, 199, 299); }},
+        {"a path from the bottom edge", [&] { judge(0, true, dot(0).x, dot(0).y); }},
     };
     for (const auto& [what, change] : steps) {
         change();

@@ -89,6 +89,12 @@ TEST(Drawing, APictureDrawnWholeAndAFillShowWhatABlitOfTheOriginalAndSDLsFillSho
                     for (SDL_Surface* s : {kept, original, screen, fresh})
                         SDL_FreeSurface(s);
                 }
+    // A screen of 24 bits is filled as SDL fills it too.
+    SDL_Surface* deep[2] = {picture(64, 48, 24, R, G, B, 0), picture(64, 48, 24, R, G, B, 0)};
+    SDL_Rect bar{5, 6, 30, 7}, sdlBar = bar;
+    fillRect(deep[0], &bar, 0x123456), SDL_FillRect(deep[1], &sdlBar, 0x123456);
+    EXPECT_TRUE(same(deep[0], deep[1]));
+    SDL_FreeSurface(deep[0]), SDL_FreeSurface(deep[1]);
 }
 
 // A kept blit shows what a plain blit shows on a twin screen, pass after pass (the ground drawn anew each time, as the
@@ -119,6 +125,11 @@ TEST(KeptBlit, ShowsWhatAPlainBlitShowsWhenTheGroundPlaceClipOrPictureChange)
             EXPECT_TRUE(same(s[0], s[1])) << what << ", pass " << pass;
         }
     }
+    // While nothing it came from changes, the kept pixels are what shows: a picture altered without a word (which its
+    // owner must not do) still shows as it was.
+    SDL_FillRect(pic, nullptr, 0xFF00FF00);
+    SDL_BlitSurface(ground, nullptr, s[0], nullptr), kept.blit(pic, s[0], Sint16(x), Sint16(y));
+    EXPECT_TRUE(same(s[0], s[1]));
     for (SDL_Surface* c : {pic, ground, s[0], s[1]})
         SDL_FreeSurface(c);
 }
@@ -153,6 +164,14 @@ TEST(TextLine, ShowsWhatAFreshLineShowsWhenItsFontTextOrAnyColourChannelChanges)
         EXPECT_TRUE(same(screen, fresh)) << r.text << " " << int(r.colour.r) << int(r.colour.g) << int(r.colour.b);
         SDL_FreeSurface(screen), SDL_FreeSurface(fresh);
     }
+    // While nothing it shows changes the line is rendered once: a style set on its font since (which no caller does)
+    // does not show.
+    SDL_Surface *before = support::makeCanvas(), *after = support::makeCanvas();
+    kept.draw(before, large, "Hits: 2", {254, 254, 254, 0}, 171, 349);
+    TTF_SetFontStyle(large, TTF_STYLE_BOLD);
+    kept.draw(after, large, "Hits: 2", {254, 254, 254, 0}, 171, 349);
+    EXPECT_TRUE(same(before, after));
+    SDL_FreeSurface(before), SDL_FreeSurface(after);
     TTF_CloseFont(large);
 }
 

@@ -66,6 +66,7 @@ check wav music 'not Ogg Vorbis$' "wav1hz '\35\137\0\0' >music.ogg"
 check rate stroke '1 Hz, not 44100$' 'ogg stroke.ogg rate 1'
 check channels stroke '3 channels, not 1 or 2$' 'ogg stroke.ogg channels 3'
 check long victory 'longer than two minutes$' 'ogg victory.ogg length 1099511627776'
+check twominutes music '' 'ogg music.ogg length 5292000' # as long as a sound may be, and streamed: heard at once
 check cut music 'cut short$' 'head -c 300000 music.ogg >m && mv m music.ogg'
 check damaged dot01 'damaged$' "printf x | dd of=dot01.ogg bs=1 seek=4000 conv=notrunc status=none"
 check twice stroke 'damaged$' 'cat stroke.ogg stroke.ogg >s && mv s stroke.ogg'
