@@ -167,8 +167,7 @@ TEST(TextLine, ShowsWhatAFreshLineShowsWhenItsFontTextOrAnyColourChannelChanges)
     // While nothing it shows changes the line is rendered once: a style set on its font since (which no caller does)
     // does not show.
     SDL_Surface *before = support::makeCanvas(), *after = support::makeCanvas();
-    kept.draw(before, large, "Hits: 2", {254, 254, 254, 0}, 171, 349);
-    TTF_SetFontStyle(large, TTF_STYLE_BOLD);
+    kept.draw(before, large, "Hits: 2", {254, 254, 254, 0}, 171, 349), TTF_SetFontStyle(large, TTF_STYLE_BOLD);
     kept.draw(after, large, "Hits: 2", {254, 254, 254, 0}, 171, 349);
     EXPECT_TRUE(same(before, after));
     SDL_FreeSurface(before), SDL_FreeSurface(after);

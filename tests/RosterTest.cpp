@@ -34,10 +34,6 @@ TEST(Roster, FamilyFollowsTheDominantUpgradesAndTierTheVictories)
         {5, {Dist, Dist, Angle, Angle, Burn}, "Killer Beez", 8, 2, 2, 2, 1}, // a lesser upgrade stays out of it
         {4, {Hp}, "Sludge", 16, 2, 0, 0, 0},
         {5, {Hp}, "Goo", 18, 2, 0, 0, 0},
-        {9, {Hp}, "Goo", 26, 2, 0, 0, 0},
-        {10, {Hp}, "Slime", 28, 2, 0, 0, 0},
-        {14, {Hp}, "Slime", 36, 2, 0, 0, 0},
-        {15, {Hp}, "Murgle", 38, 2, 0, 0, 0},
         {19, {Hp}, "Murgle", 46, 2, 0, 0, 0},
         {20, {Hp}, "Cubicle", 48, 2, 0, 0, 0},
         {25, {Hp}, "Cubicle", 58, 2, 0, 0, 0},
