@@ -176,7 +176,8 @@ EM_JS(void, qfSetUp, (), {
             }
         return true;
     };
-    /* Rectangles merged until none overlaps another: a pixel drawn twice over would blend twice. */
+    /* Rectangles merged until none overlaps another, so that no pixel is drawn twice: the covered screen would show the
+       same, but a pass that changes much would cost more than drawing it whole. */
     d.merge = function(rs)
     {
         for (var again = true; again;) {
