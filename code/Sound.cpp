@@ -50,8 +50,9 @@ struct Master {
     std::atomic<bool> silent{true};   // the fade has reached silence
     float fade = 0, release = 1;
     int at = 0;
-    float raw[ahead], held[ahead]; // each frame's own gain, and its gain once held and released
-    std::vector<float> delayed;    // the last `ahead` frames, interleaved
+    float raw[ahead], held[ahead];   // each frame's own gain, and its gain once held and released
+    int rawBelow = 0, heldBelow = 0; // how many of each are under 1: while none is, the scans below are skipped
+    std::vector<float> delayed;      // the last `ahead` frames, interleaved
 } master;
 
 void mixMaster(int, void* stream, int len, void*)
@@ -65,13 +66,17 @@ void mixMaster(int, void* stream, int len, void*)
             peak = std::max(peak, std::abs(float(s[c] * headroom)));
         }
         // A peak lowers the gain over the whole look-ahead before it leaves the delay, so the gain never steps.
-        m.raw[m.at] = peak > ceiling ? ceiling / peak : 1;
-        const float lowest = *std::min_element(std::begin(m.raw), std::end(m.raw));
+        const float raw = peak > ceiling ? ceiling / peak : 1;
+        m.rawBelow += (raw < 1) - (m.raw[m.at] < 1);
+        m.raw[m.at] = raw;
+        const float lowest = m.rawBelow ? *std::min_element(std::begin(m.raw), std::end(m.raw)) : 1.0f;
         m.release = std::min(lowest, float(m.release + (1 - m.release) * m.releaseStep));
+        m.heldBelow += (m.release < 1) - (m.held[m.at] < 1);
         m.held[m.at] = m.release;
-        float gain = 0;
-        for (float h : m.held)
-            gain += h;
+        float gain = m.heldBelow ? 0 : float(ahead); // a sum of ones, exactly
+        if (m.heldBelow)
+            for (float h : m.held)
+                gain += h;
         gain = gain / ahead * m.fade;
         m.at = (m.at + 1) % ahead;
         for (int c = 0; c < m.channels; ++c)
@@ -271,6 +276,7 @@ void Sound::open()
     Mix_VolumeMusic(MIX_MAX_VOLUME / headroom);
 
     master.channels = channels, master.at = 0, master.fade = 0, master.release = 1;
+    master.rawBelow = master.heldBelow = 0;
     std::fill(std::begin(master.raw), std::end(master.raw), 1.0f);
     std::fill(std::begin(master.held), std::end(master.held), 1.0f);
     master.delayed.assign(size_t(ahead * channels), 0);
