@@ -124,6 +124,7 @@ var quillfrayPage = (function () {
                 var ctx = target.context, limiter = ctx.createDynamicsCompressor();
                 master = ctx.createGain();
                 master.gain.value = audible();
+                rampTo = null;
                 limiter.threshold.value = -1.1;
                 limiter.knee.value = 0;
                 limiter.ratio.value = 20;
@@ -136,13 +137,19 @@ var quillfrayPage = (function () {
         }
         return connect.apply(this, arguments);
     };
+    // A ramp to where the gain already rests is skipped: it would change nothing, and keep the gain computed sample by
+    // sample.
+    var rampTo = null, rampEnd = 0;
     function ramp(seconds) {
         if (!master)
             return;
-        var g = master.gain, now = master.context.currentTime;
+        var g = master.gain, now = master.context.currentTime, to = audible();
+        if (to === rampTo && now >= rampEnd)
+            return;
         g.cancelScheduledValues(now);
         g.setValueAtTime(g.value, now);
-        g.linearRampToValueAtTime(audible(), now + seconds);
+        g.linearRampToValueAtTime(to, now + seconds);
+        rampTo = to, rampEnd = now + seconds;
     }
     document.addEventListener('visibilitychange', function () { ramp(0.02); });
     // Browsers start sound only in answer to a gesture; the layer listens for touchstart, which is not one.
