@@ -126,12 +126,10 @@ bool KeptBlit::Pixels::copyOut(SDL_Surface* s, const SDL_Rect& r)
     return true;
 }
 
-// Whether s can show the kept pixels where they came from: in the same format, within its clip rectangle.
+// Whether s can take the kept pixels back: in the same format. Where they go, the caller has found within s's clip.
 bool KeptBlit::Pixels::fits(SDL_Surface* s) const
 {
-    SDL_Rect now;
-    return !rows.empty() && !SDL_MUSTLOCK(s) && formatKey(s) == format &&
-           covered(s, area.x, area.y, area.w, area.h, now) && std::memcmp(&now, &area, sizeof now) == 0;
+    return !rows.empty() && !SDL_MUSTLOCK(s) && formatKey(s) == format;
 }
 
 bool KeptBlit::Pixels::shownOn(SDL_Surface* s) const

@@ -52,7 +52,7 @@ private:
     // The pixels of a rectangle of a surface in one pixel format, copied out in rows.
     struct Pixels {
         bool copyOut(SDL_Surface* s, const SDL_Rect& area);
-        bool fits(SDL_Surface* s) const; // s can show them where they came from
+        bool fits(SDL_Surface* s) const; // s is in their format
         bool shownOn(SDL_Surface* s) const;
         bool copyIn(SDL_Surface* s) const;
         SDL_Rect area{0, 0, 0, 0};
