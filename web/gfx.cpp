@@ -11,26 +11,272 @@
 #include <emscripten.h>
 #include <vector>
 
+// Every drawing call below becomes an operation: a list of numbers (its kind and everything it draws from, a picture
+// by its number and how often it has been drawn on) and the rectangle it can touch. Onto a picture it is drawn at
+// once. Onto the screen it waits for the flip, which draws again only where this pass's list differs from the last
+// one's, the rest of the canvas holding the same pixels already; that holds while opaque operations cover the whole
+// screen, else the whole list is drawn. A picture still waiting to be drawn that is about to change or be freed has
+// the waiting list drawn first, as it was. window.qfDrawCheck makes each flip compare the screen with the list drawn
+// afresh (Module.qfDraw.stats counts the flips by how they drew).
+EM_JS(void, qfSetUp, (), {
+    var d = Module.qfDraw = {
+        pending : [],
+        last : [],
+        pass : 1,
+        immediate : false,
+        screen : 0,
+        pictures : 0,
+        stats : {full : 0, partial : 0, skipped : 0, mismatched : 0}
+    };
+    var free = SDL.freeSurface;
+    SDL.freeSurface = function(surf)
+    {
+        var s = SDL.surfaces[surf];
+        if (s && (s.qfPending == d.pass || surf == SDL.screen))
+            d.flush();
+        return free.call(SDL, surf);
+    };
+    d.info = function(surf)
+    {
+        var s = SDL.surfaces[surf];
+        if (!s.qfId) {
+            s.qfId = ++d.pictures, s.qfVersion = 0;
+            if (s.source == 'CreateRGBSurface' || s.source.indexOf('text:') == 0)
+                s.qfOpaque = false; /* a new canvas is clear */
+        }
+        return s;
+    };
+    d.meet = function(a, b)
+    {
+        return [ Math.max(a[0], b[0]), Math.max(a[1], b[1]), Math.min(a[2], b[2]), Math.min(a[3], b[3]) ];
+    };
+    d.union = function(a, b)
+    {
+        return [ Math.min(a[0], b[0]), Math.min(a[1], b[1]), Math.max(a[2], b[2]), Math.max(a[3], b[3]) ];
+    };
+    d.empty = function(r) { return r[0] >= r[2] || r[1] >= r[3]; };
+    d.opaque = function(s)
+    {
+        if (s.qfOpaque == undefined) {
+            var px = s.ctx.getImageData(0, 0, s.canvas.width, s.canvas.height).data, o = true;
+            for (var i = 3; o && i < px.length; i += 4)
+                o = px[i] == 255;
+            s.qfOpaque = o;
+        }
+        return s.qfOpaque;
+    };
+    d.exec = function(ctx, o, c)
+    {
+        var k = o.k, r = c ? d.meet(o.box, c) : o.box, w = r[2] - r[0], h = r[3] - r[1];
+        if (d.empty(r))
+            return;
+        if (k[0] == 0) {
+            ctx.globalAlpha = k[9] / 255;
+            ctx.drawImage(o.src, k[3] + r[0] - k[7], k[4] + r[1] - k[8], w, h, r[0], r[1], w, h);
+            ctx.globalAlpha = 1;
+        } else if (k[0] == 1) {
+            if (k[8] < 255)
+                ctx.clearRect(r[0], r[1], w, h);
+            ctx.fillStyle = 'rgba(' + k[5] + ',' + k[6] + ',' + k[7] + ',' + k[8] / 255 + ')';
+            ctx.fillRect(r[0], r[1], w, h);
+        } else if (k[0] == 2) {
+            ctx.fillStyle = 'rgb(' + k[1] + ',' + k[2] + ',' + k[3] + ')';
+            for (var i = 4; i < k.length; i += 5) {
+                var q = d.meet([ k[i], k[i + 1], k[i] + k[i + 2], k[i + 1] + k[i + 3] ], r);
+                if (!d.empty(q)) {
+                    ctx.globalAlpha = k[i + 4] / 255;
+                    ctx.fillRect(q[0], q[1], q[2] - q[0], q[3] - q[1]);
+                }
+            }
+            ctx.globalAlpha = 1;
+        } else {
+            /* drawn whole, under its own clip only: the flip redraws all of an outline it touches */
+            var x0 = k[8], y0 = k[9], x1 = k[10], y1 = k[11];
+            var whole = x0 <= 0 && y0 <= 0 && x1 >= ctx.canvas.width && y1 >= ctx.canvas.height;
+            if (!whole) {
+                ctx.save();
+                ctx.beginPath();
+                ctx.rect(x0, y0, x1 - x0, y1 - y0);
+                ctx.clip();
+            }
+            ctx.beginPath();
+            if (k.length == 12)
+                ctx.arc(k[1] + 0.5, k[2] + 0.5, k[3], 0, 2 * Math.PI);
+            for (var i = 12; i < k.length; i += 2)
+                ctx.lineTo(k[i] + 0.5, k[i + 1] + 0.5);
+            ctx.closePath();
+            ctx.lineWidth = 1;
+            ctx.strokeStyle = 'rgba(' + k[4] + ',' + k[5] + ',' + k[6] + ',' + k[7] / 255 + ')';
+            ctx.stroke();
+            if (!whole)
+                ctx.restore();
+        }
+    };
+    d.flush = function()
+    {
+        var s = SDL.surfaces[SDL.screen];
+        if (!d.immediate && s)
+            for (var i = 0; i < d.pending.length; i++)
+                d.exec(s.ctx, d.pending[i], null);
+        d.immediate = true;
+    };
+    d.draw = function(surf, o, from)
+    {
+        var s = d.info(surf), f = from ? d.info(from) : null, k = o.k;
+        if (f) {
+            if (from == SDL.screen)
+                d.flush();
+            o.src = f.canvas, k[1] = f.qfId, k[2] = f.qfVersion;
+        }
+        o.box = d.meet(o.box, [ 0, 0, s.canvas.width, s.canvas.height ]);
+        if (surf != SDL.screen) {
+            if (s.qfPending == d.pass)
+                d.flush();
+            ++s.qfVersion;
+            var all = o.box[0] == 0 && o.box[1] == 0 && o.box[2] == s.canvas.width && o.box[3] == s.canvas.height;
+            if (k[0] == 1 && k[8] < 255)
+                s.qfOpaque = false;
+            else if (all && (k[0] == 1 || (k[0] == 0 && k[9] == 255 && d.opaque(f))))
+                s.qfOpaque = true;
+            d.exec(s.ctx, o, null);
+            return;
+        }
+        if (f)
+            f.qfPending = d.pass;
+        o.opaque = k[0] == 1 && k[8] == 255;
+        o.from = k[0] == 0 && k[9] == 255 ? f : null;
+        d.pending.push(o);
+        if (d.immediate)
+            d.exec(s.ctx, o, null);
+    };
+    d.same = function(a, b)
+    {
+        if (!a || !b || a.k.length != b.k.length)
+            return false;
+        for (var i = 0; i < a.k.length; i++)
+            if (a.k[i] != b.k[i])
+                return false;
+        return true;
+    };
+    /* Whether the opaque operations' rectangles cover w by h: each cell of the grid their edges make is covered where
+       its top left corner is. A picture not yet known to be opaque is read only when the others leave a gap. */
+    d.covers = function(ops, w, h) { return d.cover(ops, w, h, false) || d.cover(ops, w, h, true); };
+    d.cover = function(ops, w, h, look)
+    {
+        var boxes = [], xs = [0], ys = [0];
+        for (var i = 0; i < ops.length; i++)
+            if (ops[i].opaque || (ops[i].from && (look ? d.opaque(ops[i].from) : ops[i].from.qfOpaque))) {
+                var b = ops[i].box;
+                boxes.push(b), xs.push(b[0], b[2]), ys.push(b[1], b[3]);
+            }
+        for (var i = 0; i < xs.length; i++)
+            for (var j = 0; j < ys.length; j++) {
+                var x = xs[i], y = ys[j], inside = x >= w || y >= h;
+                for (var n = 0; !inside && n < boxes.length; n++)
+                    inside = boxes[n][0] <= x && boxes[n][1] <= y && boxes[n][2] > x && boxes[n][3] > y;
+                if (!inside)
+                    return false;
+            }
+        return true;
+    };
+    /* Rectangles merged until none overlaps another, so that no pixel is drawn twice: the covered screen would show the
+       same, but a pass that changes much would cost more than drawing it whole. */
+    d.merge = function(rs)
+    {
+        for (var again = true; again;) {
+            again = false;
+            for (var i = 0; i < rs.length; i++)
+                for (var j = i + 1; j < rs.length; j++)
+                    if (!d.empty(d.meet(rs[i], rs[j]))) {
+                        var a = rs[i], b = rs[j];
+                        rs[i] = d.union(a, b);
+                        rs.splice(j, 1), again = true;
+                    }
+        }
+        return rs;
+    };
+    /* Cut by a clip, the canvas smooths a stroke a level otherwise here and there, so a rectangle that meets an
+       outline grows to hold all of it. */
+    d.whole = function(ops, rs)
+    {
+        for (var grown = true; grown;) {
+            grown = false;
+            for (var i = 0; i < ops.length; i++)
+                if (ops[i].k[0] == 3)
+                    for (var r = 0; r < rs.length; r++) {
+                        var a = rs[r], b = ops[i].box;
+                        if (!d.empty(d.meet(a, b)) && (b[0] < a[0] || b[1] < a[1] || b[2] > a[2] || b[3] > a[3])) {
+                            rs[r] = d.union(a, b);
+                            grown = true;
+                        }
+                    }
+            if (grown)
+                rs = d.merge(rs);
+        }
+        return rs;
+    };
+    d.flip = function()
+    {
+        var s = SDL.surfaces[SDL.screen], ops = d.pending, how = 'full';
+        if (s && !d.immediate) {
+            d.info(SDL.screen);
+            var w = s.canvas.width, h = s.canvas.height;
+            if (s.qfId == d.screen && d.covers(ops, w, h)) {
+                var dirty = [];
+                for (var i = 0; i < Math.max(ops.length, d.last.length); i++)
+                    if (!d.same(ops[i], d.last[i])) {
+                        if (ops[i])
+                            dirty.push(ops[i].box);
+                        if (d.last[i])
+                            dirty.push(d.last[i].box);
+                    }
+                dirty = d.whole(ops, d.merge(dirty.filter(function(r) { return !d.empty(r); })));
+                for (var r = 0; r < dirty.length; r++)
+                    for (var i = 0; i < ops.length; i++)
+                        d.exec(s.ctx, ops[i], dirty[r]);
+                how = dirty.length ? 'partial' : 'skipped';
+            } else {
+                for (var i = 0; i < ops.length; i++)
+                    d.exec(s.ctx, ops[i], null);
+            }
+        }
+        d.stats[how]++;
+        if (s && window.qfDrawCheck && how != 'full')
+            d.check(s, ops);
+        d.screen = s ? s.qfId : 0, d.last = ops, d.pending = [], d.immediate = false, ++d.pass;
+    };
+    d.check = function(s, ops)
+    {
+        var c = document.createElement('canvas'), w = s.canvas.width, h = s.canvas.height;
+        c.width = w, c.height = h;
+        var ctx = c.getContext('2d');
+        for (var i = 0; i < ops.length; i++)
+            d.exec(ctx, ops[i], null);
+        var a = ctx.getImageData(0, 0, w, h).data, b = s.ctx.getImageData(0, 0, w, h).data;
+        for (var i = 0; i < a.length; i++)
+            if (a[i] != b[i]) {
+                d.stats.mismatched++;
+                return;
+            }
+    };
+});
+
 // Fills each rectangle (x, y, w, h, alpha: five ints) in the colour r, g, b at its alpha, blended over the canvas.
-// No save and restore of the canvas's state (they cost as much as the drawing): the layer sets the style it draws with
-// each time, and the opacity is left whole.
 EM_JS(void, qfFillRuns, (SDL_Surface * surf, const int* runs, int count, int r, int g, int b), {
-    var ctx = SDL.surfaces[surf].ctx;
-    ctx.fillStyle = 'rgb(' + r + ',' + g + ',' + b + ')';
+    var k = [ 2, r, g, b ], box = [ 1e9, 1e9, -1e9, -1e9 ];
     for (var i = 0, p = runs >> 2; i < count; i++, p += 5) {
-        ctx.globalAlpha = HEAP32[p + 4] / 255;
-        ctx.fillRect(HEAP32[p], HEAP32[p + 1], HEAP32[p + 2], HEAP32[p + 3]);
+        k.push(HEAP32[p], HEAP32[p + 1], HEAP32[p + 2], HEAP32[p + 3], HEAP32[p + 4]);
+        box = [
+            Math.min(box[0], HEAP32[p]), Math.min(box[1], HEAP32[p + 1]), Math.max(box[2], HEAP32[p] + HEAP32[p + 2]),
+            Math.max(box[3], HEAP32[p + 1] + HEAP32[p + 3])
+        ];
     }
-    ctx.globalAlpha = 1;
+    Module.qfDraw.draw(surf, {k : k, box : box});
 });
 
 // Replaces the rectangle's pixels with the colour, as a fill does: nothing of what lay there shows through.
 EM_JS(void, qfReplace, (SDL_Surface * surf, int x, int y, int w, int h, int r, int g, int b, int a), {
-    var ctx = SDL.surfaces[surf].ctx;
-    if (a < 255)
-        ctx.clearRect(x, y, w, h);
-    ctx.fillStyle = 'rgba(' + r + ',' + g + ',' + b + ',' + a / 255 + ')';
-    ctx.fillRect(x, y, w, h);
+    Module.qfDraw.draw(surf, {k : [ 1, x, y, w, h, r, g, b, a ], box : [ x, y, x + w, y + h ]});
 });
 
 // Strokes a smoothed closed outline through n points (x, y pairs of ints) at pixel centres, as a one-pixel line,
@@ -39,28 +285,32 @@ EM_JS(void, qfOutline,
       (SDL_Surface * surf, const int* pts, int n, int cx, int cy, int rad, int r, int g, int b, int a, int x0, int y0,
        int x1, int y1),
       {
-          var ctx = SDL.surfaces[surf].ctx;
-          var whole = x0 <= 0 && y0 <= 0 && x1 >= ctx.canvas.width && y1 >= ctx.canvas.height;
-          if (!whole) {
-              ctx.save();
-              ctx.beginPath();
-              ctx.rect(x0, y0, x1 - x0, y1 - y0);
-              ctx.clip();
+          var k = [ 3, cx, cy, rad, r, g, b, a, x0, y0, x1, y1 ];
+          var box = n ? [ 1e9, 1e9, -1e9, -1e9 ] : [ cx - rad, cy - rad, cx + rad + 1, cy + rad + 1 ];
+          for (var i = 0, p = pts >> 2; i < n; i++, p += 2) {
+              k.push(HEAP32[p], HEAP32[p + 1]);
+              box = [
+                  Math.min(box[0], HEAP32[p]), Math.min(box[1], HEAP32[p + 1]), Math.max(box[2], HEAP32[p] + 1),
+                  Math.max(box[3], HEAP32[p + 1] + 1)
+              ];
           }
-          ctx.beginPath();
-          if (n == 0)
-              ctx.arc(cx + 0.5, cy + 0.5, rad, 0, 2 * Math.PI);
-          for (var i = 0; i < n; i++)
-              ctx.lineTo(HEAP32[(pts >> 2) + 2 * i] + 0.5, HEAP32[(pts >> 2) + 2 * i + 1] + 0.5);
-          ctx.closePath();
-          ctx.lineWidth = 1;
-          ctx.strokeStyle = 'rgba(' + r + ',' + g + ',' + b + ',' + a / 255 + ')';
-          ctx.stroke();
-          if (!whole)
-              ctx.restore();
+          /* the smoothing reaches a pixel beyond the line's own */
+          box = [
+              Math.max(box[0] - 2, x0), Math.max(box[1] - 2, y0), Math.min(box[2] + 2, x1), Math.min(box[3] + 2, y1)
+          ];
+          Module.qfDraw.draw(surf, {k : k, box : box});
       });
 
+EM_JS(void, qfFlip, (), { Module.qfDraw.flip(); });
+
 namespace {
+// The drawing's bookkeeping, set up before the first operation.
+void ready()
+{
+    static const bool done = (qfSetUp(), true);
+    (void)done;
+}
+
 struct Run {
     int x, y, w, h, alpha;
 };
@@ -86,6 +336,7 @@ public:
 
     int fill(Uint8 r, Uint8 g, Uint8 b)
     {
+        ready();
         if (!runs.empty())
             qfFillRuns(surf, &runs[0].x, int(runs.size()), r, g, b);
         return 0;
@@ -117,6 +368,7 @@ int aacircleRGBA(SDL_Surface* dst, Sint16 x, Sint16 y, Sint16 rad, Uint8 r, Uint
     if (!dst || rad < 0)
         return -1;
     const SDL_Rect& c = dst->clip_rect;
+    ready();
     qfOutline(dst, nullptr, 0, x, y, rad, r, g, b, a, c.x, c.y, c.x + c.w, c.y + c.h);
     return 0;
 }
@@ -157,6 +409,7 @@ int aatrigonRGBA(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, S
         return -1;
     const int pts[6] = {x1, y1, x2, y2, x3, y3};
     const SDL_Rect& c = dst->clip_rect;
+    ready();
     qfOutline(dst, pts, 3, 0, 0, 0, r, g, b, a, c.x, c.y, c.x + c.w, c.y + c.h);
     return 0;
 }
@@ -194,16 +447,15 @@ int SDL_FillRect(SDL_Surface* dst, const SDL_Rect* rect, Uint32 color)
     SDL_GetRGBA(color, dst->format, &r, &g, &b, &a);
     if (dst == SDL_GetVideoSurface())
         a = 255;
+    ready();
     qfReplace(dst, l, t, w, h, r, g, b, a);
     return 0;
 }
 
 // Draws w by h pixels of src at (sx, sy) onto dst at (dx, dy), at src's alpha, as the layer's own blit does.
 EM_JS(void, qfBlit, (SDL_Surface * src, int sx, int sy, SDL_Surface* dst, int dx, int dy, int w, int h), {
-    var s = SDL.surfaces[src], ctx = SDL.surfaces[dst].ctx, alpha = ctx.globalAlpha;
-    ctx.globalAlpha = s.alpha / 255;
-    ctx.drawImage(s.canvas, sx, sy, w, h, dx, dy, w, h);
-    ctx.globalAlpha = alpha;
+    var k = [ 0, 0, 0, sx, sy, w, h, dx, dy, SDL.surfaces[src].alpha ];
+    Module.qfDraw.draw(dst, {k : k, box : [ dx, dy, dx + w, dy + h ]}, src);
 });
 
 // The layer's own blit copies the whole of a picture other than the screen back into memory after every blit onto
@@ -227,8 +479,19 @@ int SDL_UpperBlit(SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, S
     w = std::max(0, right - left), h = std::max(0, bottom - top);
     if (dstrect)
         *dstrect = SDL_Rect{left, top, w, h};
+    ready();
     if (w > 0 && h > 0)
         qfBlit(src, sx + left - x, sy + top - y, dst, left, top, w, h);
+    return 0;
+}
+
+// The screen's operations of this pass drawn where they differ from the last pass's (see above).
+int SDL_Flip(SDL_Surface* screen)
+{
+    if (!screen)
+        return -1;
+    ready();
+    qfFlip();
     return 0;
 }
 

@@ -78,7 +78,10 @@ test('music; the mouse wins a battle, its stroke held beyond the board; keys; a 
     let music; // held until the game has shown its frames without it
     const slow = r => (r.url().endsWith('.data') && setTimeout(() => r.continue(), 1000)) ||
                       (r.url().endsWith('/music.ogg') && (music = r));
-    const clock = p => p.evaluateOnNewDocument((now = Date.now) => (Date.now = () => now() + (window.clockStep ?? 0)));
+    // The screen is drawn again only where a pass draws otherwise than the last one: each pass compares it with the
+    // whole pass drawn afresh.
+    const clock = p => p.evaluateOnNewDocument((now = Date.now) => ((window.qfDrawCheck = true),
+                                                                   (Date.now = () => now() + (window.clockStep ?? 0))));
     const {page, errors, grab} = await open(800, 600, {route: slow, before: clock});
     assert.match(await text(page, 'status'), /^Loading the game/);
     let img = await until(grab, 'my turn', waiting);
@@ -131,12 +134,28 @@ test('music; the mouse wins a battle, its stroke held beyond the board; keys; a 
     // F10 then starts a new game: the player back at 20 of 30 hit points, a fresh opponent.
     await page.keyboard.press('F10');
     await until(grab, 'a new game', i => find(i, RED, [10, 80, 161, 81]).length === 99 && foeBar(i) === 149);
+    // A pass that changes only what lies under a smoothed outline, cutting through it, shows what a whole drawing
+    // shows (the canvas smooths a stroke cut by a clip otherwise).
+    const cut = await page.evaluate(() => {
+        const d = Module.qfDraw, {partial, mismatched} = d.stats, ops = d.last.slice();
+        const outline = {k: [3, 0, 0, 0, 255, 255, 0, 255, 0, 0, 640, 480, 260, 100, 340, 180, 250, 170],
+                         box: [248, 98, 343, 183]};
+        for (const grey of [100, 200]) {
+            const under = {k: [2, grey, grey, grey, 290, 90, 40, 300, 128], box: [290, 90, 330, 390]};
+            d.pending = ops.concat(under, outline);
+            d.flip();
+        }
+        return [d.stats.partial - partial, d.stats.mismatched - mismatched];
+    });
+    assert.deepEqual(cut, [2, 0]);
     // Every sound has decoded.
     assert.equal(await text(page, 'note'), '');
     await page.keyboard.down('Escape');
     await page.waitForFunction(() => /has ended/.test(document.getElementById('status').textContent));
     assert.deepEqual([await text(page, 'newgame'), await taken(page, 'm', 'canvas')], ['Play again', false]);
     assert.deepEqual(errors, []);
+    const {partial, skipped, mismatched} = await page.evaluate(() => Module.qfDraw.stats);
+    assert.ok(partial > 30 && skipped > 30 && mismatched === 0, `${partial} ${skipped} ${mismatched}`);
     await Promise.all([page.close(), other.close()]);
 });
 
