@@ -304,12 +304,8 @@ EM_JS(void, qfOutline,
 EM_JS(void, qfFlip, (), { Module.qfDraw.flip(); });
 
 namespace {
-// The drawing's bookkeeping, set up before the first operation.
-void ready()
-{
-    static const bool done = (qfSetUp(), true);
-    (void)done;
-}
+// The drawing's bookkeeping, set up as the program starts, before any drawing.
+[[maybe_unused]] const bool setUp = (qfSetUp(), true);
 
 struct Run {
     int x, y, w, h, alpha;
@@ -336,7 +332,6 @@ public:
 
     int fill(Uint8 r, Uint8 g, Uint8 b)
     {
-        ready();
         if (!runs.empty())
             qfFillRuns(surf, &runs[0].x, int(runs.size()), r, g, b);
         return 0;
@@ -368,7 +363,6 @@ int aacircleRGBA(SDL_Surface* dst, Sint16 x, Sint16 y, Sint16 rad, Uint8 r, Uint
     if (!dst || rad < 0)
         return -1;
     const SDL_Rect& c = dst->clip_rect;
-    ready();
     qfOutline(dst, nullptr, 0, x, y, rad, r, g, b, a, c.x, c.y, c.x + c.w, c.y + c.h);
     return 0;
 }
@@ -409,7 +403,6 @@ int aatrigonRGBA(SDL_Surface* dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, S
         return -1;
     const int pts[6] = {x1, y1, x2, y2, x3, y3};
     const SDL_Rect& c = dst->clip_rect;
-    ready();
     qfOutline(dst, pts, 3, 0, 0, 0, r, g, b, a, c.x, c.y, c.x + c.w, c.y + c.h);
     return 0;
 }
@@ -447,7 +440,6 @@ int SDL_FillRect(SDL_Surface* dst, const SDL_Rect* rect, Uint32 color)
     SDL_GetRGBA(color, dst->format, &r, &g, &b, &a);
     if (dst == SDL_GetVideoSurface())
         a = 255;
-    ready();
     qfReplace(dst, l, t, w, h, r, g, b, a);
     return 0;
 }
@@ -479,7 +471,6 @@ int SDL_UpperBlit(SDL_Surface* src, const SDL_Rect* srcrect, SDL_Surface* dst, S
     w = std::max(0, right - left), h = std::max(0, bottom - top);
     if (dstrect)
         *dstrect = SDL_Rect{left, top, w, h};
-    ready();
     if (w > 0 && h > 0)
         qfBlit(src, sx + left - x, sy + top - y, dst, left, top, w, h);
     return 0;
@@ -490,7 +481,6 @@ int SDL_Flip(SDL_Surface* screen)
 {
     if (!screen)
         return -1;
-    ready();
     qfFlip();
     return 0;
 }
