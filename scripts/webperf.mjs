@@ -11,7 +11,7 @@
 // QF_IDLE=1: no robot, the game stays on the waiting screen. QF_FLOOR_SOUND=1: the floor page also loops the site's
 // music through the nodes the game's sound takes (source, straight-ahead panner, gain, master gain, limiter), to
 // tell what playing sound costs apart from what the game does.
-import {readFileSync} from 'node:fs';
+import {readFileSync, readdirSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {execFileSync} from 'node:child_process';
 import {createRequire} from 'node:module';
@@ -130,12 +130,13 @@ function cpu(browser, type) {
 function audioCpu(browser) {
     let sum = 0;
     for (const p of processes(browser).filter(p => p.args.includes('--type=renderer')))
-        for (const t of execFileSync('ls', [`/proc/${p.pid}/task`]).toString().trim().split('\n'))
-            try {
+        try {
+            for (const t of readdirSync(`/proc/${p.pid}/task`)) {
                 const stat = readFileSync(`/proc/${p.pid}/task/${t}/stat`, 'utf8');
                 if (stat.slice(stat.indexOf('(') + 1).startsWith('AudioOutput'))
                     sum += used(stat);
-            } catch {}
+            }
+        } catch {} // ended meanwhile
     return sum;
 }
 
