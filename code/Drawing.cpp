@@ -169,3 +169,21 @@ void KeptBlit::blit(SDL_Surface* p, SDL_Surface* dest, Sint16 x, Sint16 y)
     if (kept && over.copyOut(dest, reach))
         pic = p, picFlags = p->flags;
 }
+
+#ifndef __EMSCRIPTEN__
+#include <dlfcn.h>
+
+// SDL's own MapRGBA translates the pixel format to its newer kind at every call, and SDL_gfx calls it for every
+// pixel of a smoothed rim: a sixth of a pass that draws the path anew. This one comes first for the program and
+// SDL_gfx alike; it works out a format with masks itself, the same bits, and hands a palette on to SDL's.
+extern "C" Uint32 SDL_MapRGBA(const SDL_PixelFormat* const f, const Uint8 r, const Uint8 g, const Uint8 b,
+                              const Uint8 a)
+{
+    if (!f->palette)
+        return Uint32(r >> f->Rloss) << f->Rshift | Uint32(g >> f->Gloss) << f->Gshift |
+               Uint32(b >> f->Bloss) << f->Bshift | (Uint32(a >> f->Aloss) << f->Ashift & f->Amask);
+    using Map = Uint32 (*)(const SDL_PixelFormat*, Uint8, Uint8, Uint8, Uint8);
+    static const Map sdls = reinterpret_cast<Map>(dlsym(RTLD_NEXT, "SDL_MapRGBA"));
+    return sdls(f, r, g, b, a);
+}
+#endif

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "TextLine.h"
 #include <cstring>
+#include <dlfcn.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -172,6 +173,47 @@ TEST(TextLine, ShowsWhatAFreshLineShowsWhenItsFontTextOrAnyColourChannelChanges)
     EXPECT_TRUE(same(before, after));
     SDL_FreeSurface(before), SDL_FreeSurface(after);
     TTF_CloseFont(large);
+}
+
+// The program's colour mapping gives SDL's own bits in every kind of format: each channel's every value, beside the
+// others at values that show a channel written over another, and a palette's nearest colour.
+TEST(Drawing, ColoursMapToTheBitsSDLMapsThemTo)
+{
+    using Map = Uint32 (*)(const SDL_PixelFormat*, Uint8, Uint8, Uint8, Uint8);
+    const Map sdls = reinterpret_cast<Map>(dlsym(RTLD_NEXT, "SDL_MapRGBA"));
+    ASSERT_TRUE(sdls);
+    const struct {
+        int bpp;
+        Uint32 r, g, b, a;
+    } formats[] = {{32, 0xFF0000, 0xFF00, 0xFF, 0},
+                   {32, 0xFF, 0xFF00, 0xFF0000, 0},
+                   {32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+                   {32, 0xFF000000, 0xFF0000, 0xFF00, 0xFF},
+                   {24, 0xFF0000, 0xFF00, 0xFF, 0},
+                   {16, 0xF800, 0x7E0, 0x1F, 0},
+                   {16, 0xF00, 0xF0, 0xF, 0xF000},
+                   {15, 0x7C00, 0x3E0, 0x1F, 0},
+                   {8, 0, 0, 0, 0}};
+    for (const auto& f : formats) {
+        SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, f.bpp, f.r, f.g, f.b, f.a);
+        ASSERT_TRUE(s);
+        SDL_Color palette[256];
+        for (int i = 0; i < 256; ++i)
+            palette[i] = {Uint8(i), Uint8(255 - i), Uint8(i * 7), 0};
+        SDL_SetColors(s, palette, 0, 256); // for the 8-bit format
+        int wrong = 0;
+        for (int v = 0; v < 256; ++v)
+            for (Uint8 other : {0, 0x55, 0xAA, 0xFF}) {
+                const Uint8 c[4][4] = {{Uint8(v), other, Uint8(~other), other},
+                                       {other, Uint8(v), other, Uint8(~other)},
+                                       {Uint8(~other), other, Uint8(v), other},
+                                       {other, Uint8(~other), other, Uint8(v)}};
+                for (const auto& k : c)
+                    wrong += SDL_MapRGBA(s->format, k[0], k[1], k[2], k[3]) != sdls(s->format, k[0], k[1], k[2], k[3]);
+            }
+        EXPECT_EQ(wrong, 0) << f.bpp << " bits, masks " << std::hex << f.r << " " << f.g << " " << f.b << " " << f.a;
+        SDL_FreeSurface(s);
+    }
 }
 
 } // namespace
