@@ -171,6 +171,10 @@ Sint8 initSDL(bool)
         printf("Unable to init SDL: %s\n", SDL_GetError());
         return -1;
     }
+    // The frames' clock starts before the window opens and the pictures load: the first pass then finds its turn
+    // long come and draws at once, where it would otherwise wait out a whole frame's time after start-up.
+    SDL_initFramerate(&fpsKeeper);
+    SDL_setFramerate(&fpsKeeper, fpsGoal);
     if (TTF_Init() == -1) {
         printf("Unable to init SDL_TTF: %s\n", SDL_GetError());
         return -1;
@@ -243,8 +247,6 @@ Sint8 initGame()
 
 Sint8 initGameVariables()
 {
-    SDL_initFramerate(&fpsKeeper);
-    SDL_setFramerate(&fpsKeeper, fpsGoal);
     SDL_EnableKeyRepeat(1, 30);
     srand(static_cast<unsigned>(time(nullptr)));
     return 0;

@@ -107,4 +107,21 @@ TEST(Shell, StartsUpOrSaysWhyNot)
     }
 }
 
+// However long start-up takes, its first frame goes up at once and the next one a frame's time later: the frames'
+// clock started before the window opened and the pictures loaded.
+TEST(Shell, TheFirstFrameWaitsForNothingAfterStartUp)
+{
+    support::freshStart();
+    ASSERT_EQ(initEngine(), 0);
+    seam::advance(400); // the window and the pictures
+    ASSERT_EQ(initGame(), 0);
+    const Uint32 ready = seam::ticks();
+    bool done = false;
+    ASSERT_EQ(gamePass(done), 0);
+    EXPECT_EQ(seam::ticks(), ready);
+    ASSERT_EQ(gamePass(done), 0);
+    EXPECT_EQ(seam::ticks(), ready + 33);
+    support::freshStart();
+}
+
 } // namespace
