@@ -112,12 +112,16 @@ EM_JS(void, qfSetUp, (), {
                 ctx.restore();
         }
     };
+    d.execAll = function(ctx, ops)
+    {
+        for (var i = 0; i < ops.length; i++)
+            d.exec(ctx, ops[i], null);
+    };
     d.flush = function()
     {
         var s = SDL.surfaces[SDL.screen];
         if (!d.immediate && s)
-            for (var i = 0; i < d.pending.length; i++)
-                d.exec(s.ctx, d.pending[i], null);
+            d.execAll(s.ctx, d.pending);
         d.immediate = true;
     };
     d.draw = function(surf, o, from)
@@ -236,8 +240,7 @@ EM_JS(void, qfSetUp, (), {
                         d.exec(s.ctx, ops[i], dirty[r]);
                 how = dirty.length ? 'partial' : 'skipped';
             } else {
-                for (var i = 0; i < ops.length; i++)
-                    d.exec(s.ctx, ops[i], null);
+                d.execAll(s.ctx, ops);
             }
         }
         d.stats[how]++;
@@ -250,8 +253,7 @@ EM_JS(void, qfSetUp, (), {
         var c = document.createElement('canvas'), w = s.canvas.width, h = s.canvas.height;
         c.width = w, c.height = h;
         var ctx = c.getContext('2d');
-        for (var i = 0; i < ops.length; i++)
-            d.exec(ctx, ops[i], null);
+        d.execAll(ctx, ops);
         var a = ctx.getImageData(0, 0, w, h).data, b = s.ctx.getImageData(0, 0, w, h).data;
         for (var i = 0; i < a.length; i++)
             if (a[i] != b[i]) {
@@ -266,10 +268,8 @@ EM_JS(void, qfFillRuns, (SDL_Surface * surf, const int* runs, int count, int r, 
     var k = [ 2, r, g, b ], box = [ 1e9, 1e9, -1e9, -1e9 ];
     for (var i = 0, p = runs >> 2; i < count; i++, p += 5) {
         k.push(HEAP32[p], HEAP32[p + 1], HEAP32[p + 2], HEAP32[p + 3], HEAP32[p + 4]);
-        box = [
-            Math.min(box[0], HEAP32[p]), Math.min(box[1], HEAP32[p + 1]), Math.max(box[2], HEAP32[p] + HEAP32[p + 2]),
-            Math.max(box[3], HEAP32[p + 1] + HEAP32[p + 3])
-        ];
+        box = Module.qfDraw.union(
+            box, [ HEAP32[p], HEAP32[p + 1], HEAP32[p] + HEAP32[p + 2], HEAP32[p + 1] + HEAP32[p + 3] ]);
     }
     Module.qfDraw.draw(surf, {k : k, box : box});
 });
@@ -289,10 +289,7 @@ EM_JS(void, qfOutline,
           var box = n ? [ 1e9, 1e9, -1e9, -1e9 ] : [ cx - rad, cy - rad, cx + rad + 1, cy + rad + 1 ];
           for (var i = 0, p = pts >> 2; i < n; i++, p += 2) {
               k.push(HEAP32[p], HEAP32[p + 1]);
-              box = [
-                  Math.min(box[0], HEAP32[p]), Math.min(box[1], HEAP32[p + 1]), Math.max(box[2], HEAP32[p] + 1),
-                  Math.max(box[3], HEAP32[p + 1] + 1)
-              ];
+              box = Module.qfDraw.union(box, [ HEAP32[p], HEAP32[p + 1], HEAP32[p] + 1, HEAP32[p + 1] + 1 ]);
           }
           /* the smoothing reaches a pixel beyond the line's own */
           box = [
